@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Colour.h"
+
+#include <QWidget>
+
+// A text label whose back and text colours read back exactly as they were
+// written: the program keeps its state in them.
+class ColourLabel : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption NOTIFY captionChanged)
+
+public:
+    explicit ColourLabel(QWidget *parent = nullptr, qint16 index = -1);
+
+    qint16 Index() const { return m_index; }
+
+    QString Caption() const { return m_caption; }
+    void setCaption(const QString &caption);
+
+    OleColor BackColor() const { return m_backColor; }
+    void setBackColor(OleColor colour);
+    OleColor ForeColor() const { return m_foreColor; }
+    void setForeColor(OleColor colour);
+
+    bool isTransparent() const { return m_transparent; }
+    void setTransparent(bool transparent);
+    bool hasBorder() const { return m_border; }
+    void setBorder(bool border);
+    bool wordWrap() const { return m_wordWrap; }
+    void setWordWrap(bool wrap);
+
+Q_SIGNALS:
+    // Only on a real change of the text.
+    void captionChanged();
+    void Click(qint16 index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QString m_caption;
+    OleColor m_backColor = Colours::SystemWindow;
+    OleColor m_foreColor = Colours::SystemWindowText;
+    qint16 m_index;
+    bool m_transparent = false;
+    bool m_border = false;
+    bool m_wordWrap = true;
+    bool m_pressed = false;
+};

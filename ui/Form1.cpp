@@ -1,0 +1,75 @@
+#include "Form1.h"
+
+#include "Button.h"
+#include "Form2.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+Form1::Form1(QWidget *parent)
+    : FormWindow(u":/ui/Form1.json"_s, parent),
+      label1(controlArray<ColourLabel>(u"label1"_s)),
+      Label3(controlArray<ColourLabel>(u"Label3"_s)),
+      Frame1(control<Frame>(u"Frame1"_s)),
+      Label4(control<ColourLabel>(u"Label4"_s)),
+      Combo1(control<ComboBox>(u"Combo1"_s)),
+      Label5(control<ColourLabel>(u"Label5"_s)),
+      Image1(control<PictureBox>(u"Image1"_s)),
+      commando1(control<Button>(u"commando1"_s)),
+      commando3(control<Button>(u"commando3"_s)),
+      commando4(control<Button>(u"commando4"_s)),
+      List1(control<ListBox>(u"List1"_s)),
+      Command2(control<QPushButton>(u"Command2"_s)),
+      Timer1(control<Timer>(u"Timer1"_s)),
+      Timer2(control<Timer>(u"Timer2"_s)),
+      m_tips(std::make_unique<TipEngine>(TipControls{*List1, Label3, label1, *Combo1, *Timer1})),
+      m_draw(std::make_unique<DrawSimulation>(
+          DrawControls{*List1, Label3, label1, *Timer2, *commando4}, *m_tips))
+{
+    connect(commando1, &Button::Click, this, &Form1::commando1_Click);
+    connect(commando3, &Button::Click, this, &Form1::commando3_Click);
+    connect(commando4, &Button::Click, this, &Form1::commando4_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    for (ColourLabel *cell : Label3)
+        connect(cell, &ColourLabel::Click, this, &Form1::Label3_Click);
+    connect(Timer1, &Timer::tick, this, &Form1::Timer1_Timer);
+    connect(Timer2, &Timer::tick, this, &Form1::Timer2_Timer);
+    Form_Load();
+}
+
+Form1::~Form1()
+{
+    if (m_unloaded)
+        Form_Terminate();
+}
+
+void Form1::Form_Load()
+{
+    commando3->setCaption(u"Ermittle\r\nseltene / häufige\r\nZahlen"_s);
+    for (int n = 1; n <= 49; ++n)
+        Label3(n)->setCaption(QString::number(n));
+    Combo1->setText(u"10"_s);
+}
+
+void Form1::Form_QueryUnload() { showInfoDialog(); }
+void Form1::Form_Unload() { showInfoDialog(); }
+void Form1::Form_Terminate() { showInfoDialog(); }
+
+void Form1::showInfoDialog()
+{
+    hide();
+    Form2::shared()->show();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    Form_QueryUnload();
+    Form_Unload();
+    // Unloading the window stops its timers.
+    Timer1->setEnabled(false);
+    Timer2->setEnabled(false);
+    m_unloaded = true;
+    event->accept();
+}

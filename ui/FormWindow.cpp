@@ -1,0 +1,122 @@
+#include "FormWindow.h"
+
+#include "Button.h"
+#include "ColourLabel.h"
+#include "ComboBox.h"
+#include "ListBox.h"
+#include "Shapes.h"
+#include "Timer.h"
+#include "Twips.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include <stdexcept>
+
+using namespace Qt::StringLiterals;
+
+FormWindow::FormWindow(const QString &definitionPath, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint)
+{
+    const FormDefinition definition = FormDefinition::load(definitionPath);
+    setObjectName(definition.name());
+    setWindowTitle(definition.caption());
+    m_backColor = definition.backColor();
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    const QSize client = definition.clientTwips();
+    setFixedSize(Twips::toWholePixels(client.width()), Twips::toWholePixels(client.height()));
+    if (!definition.icon().isEmpty())
+        setWindowIcon(QIcon(definition.icon()));
+
+    for (const ControlDefinition &control : definition.controls()) {
+        QObject *object = createControl(control);
+        object->setObjectName(control.name);
+        if (control.index >= 0)
+            m_arrays[control.name].insert(control.index, object);
+        else
+            m_controls.insert(control.name, object);
+    }
+}
+
+QObject *FormWindow::createControl(const ControlDefinition &definition)
+{
+    QWidget *parent = this;
+    if (!definition.container.isEmpty())
+        parent = control<QWidget>(definition.container);
+    const QRect geometry = Twips::rect(definition.twips.x(), definition.twips.y(),
+                                       definition.twips.width(), definition.twips.height());
+    const QString &kind = definition.kind;
+
+    if (kind == u"Timer")
+        return new Timer(definition.number(u"interval"_s, 0), this);
+    if (kind == u"ListBox") {
+        auto *list = new ListBox(this);
+        list->setVisible(definition.flag(u"visible"_s, true));
+        return list;
+    }
+
+    QWidget *widget = nullptr;
+    if (kind == u"Label") {
+        auto *label = new ColourLabel(parent, qint16(definition.index));
+        label->setBackColor(definition.colour(u"backColor"_s, Colours::SystemWindow));
+        label->setForeColor(definition.colour(u"foreColor"_s, Colours::SystemWindowText));
+        label->setTransparent(definition.flag(u"transparent"_s, false));
+        label->setBorder(definition.flag(u"border"_s, false));
+        label->setFont(definition.font(u"font"_s));
+        label->setCaption(definition.text(u"caption"_s));
+        widget = label;
+    } else if (kind == u"Shape") {
+        widget = new Shape(definition.colour(u"fillColor"_s, Colours::White),
+                           definition.colour(u"borderColor"_s, Colours::Black), parent);
+    } else if (kind == u"Frame") {
+        widget = new Frame(definition.colour(u"backColor"_s, m_backColor), parent);
+    } else if (kind == u"Image") {
+        auto *picture = new PictureBox(parent);
+        picture->setPicture(QIcon(definition.text(u"picture"_s)));
+        widget = picture;
+    } else if (kind == u"ComboBox") {
+        auto *combo = new ComboBox(parent);
+        combo->setFont(definition.font(u"font"_s));
+        combo->addItems(definition.list(u"items"_s));
+        combo->setText(definition.text(u"text"_s));
+        widget = combo;
+    } else if (kind == u"CommandButton") {
+        widget = new QPushButton(definition.text(u"caption"_s), parent);
+    } else if (kind == u"Button") {
+        auto *button = new Button(parent);
+        const QJsonObject stored = definition.values.value(u"properties").toObject();
+        button->setButtonset(stored.value(u"buttonset").toString());
+        button->setFont(fontFromJson(stored.value(u"font").toObject()));
+        button->setCaption(stored.value(u"caption").toString());
+        widget = button;
+    } else {
+        throw std::runtime_error("unknown control kind " + kind.toStdString());
+    }
+    widget->setGeometry(geometry);
+    if (!definition.flag(u"visible"_s, true))
+        widget->hide();
+    return widget;
+}
+
+void FormWindow::showEvent(QShowEvent *event)
+{
+    if (!m_placed) {
+        m_placed = true;
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    QWidget::showEvent(event);
+}
+
+void FormWindow::paintEvent(QPaintEvent *)
+{
+    QPainter(this).fillRect(rect(), toQColor(m_backColor, palette()));
+}
