@@ -12,7 +12,10 @@ class QPalette;
 // Values &H800000nn name system colour nn and are resolved only when painting.
 using OleColor = qint32;
 
-constexpr OleColor oleColor(quint32 bits) { return static_cast<OleColor>(bits); }
+constexpr OleColor oleColor(quint32 bits)
+{
+    return static_cast<OleColor>(bits);
+}
 
 namespace Colours {
 inline constexpr OleColor Black = oleColor(0x00000000);

@@ -5,8 +5,7 @@
 #include <vector>
 
 // A control array: elements addressed by their own index, which need not start at 0.
-template <typename Control>
-class ControlArray
+template <typename Control> class ControlArray
 {
 public:
     ControlArray() = default;

@@ -9,8 +9,14 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // Length of the leading number of text in ASCII, or 0 when it has none.
 qsizetype scanNumber(QStringView text, std::string &ascii)
@@ -89,8 +95,8 @@ QString formatNumber(QStringView numericText, QStringView pattern)
 {
     const double value = numericValue(numericText);
     constexpr double limit = 9.2e18;
-    const double clamped = std::isfinite(value) ? std::clamp(value, -limit, limit)
-                                                : (value < 0 ? -limit : limit);
+    const double clamped =
+        std::isfinite(value) ? std::clamp(value, -limit, limit) : (value < 0 ? -limit : limit);
     return formatNumber(qint64(std::llround(clamped)), pattern);
 }
 

@@ -13,13 +13,17 @@ quint64 splitmix64(quint64 &x)
 }
 } // namespace
 
-RandomSource::RandomSource() { reseedFromClock(); }
+RandomSource::RandomSource()
+{
+    reseedFromClock();
+}
 
 void RandomSource::reseedFromClock()
 {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     const auto wall = std::chrono::system_clock::now().time_since_epoch();
-    const auto nanoseconds = quint64(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+    const auto nanoseconds =
+        quint64(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
     const auto wallNanoseconds =
         quint64(std::chrono::duration_cast<std::chrono::nanoseconds>(wall).count());
     ++m_reseeds;

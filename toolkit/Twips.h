@@ -10,10 +10,22 @@ inline constexpr int PerPixel = 15;
 inline constexpr int PerInch = 1440;
 inline constexpr int HimetricPerInch = 2540;
 
-constexpr qreal toPixels(qreal twips) { return twips / PerPixel; }
-constexpr int toWholePixels(int twips) { return (twips + (twips >= 0 ? PerPixel / 2 : -PerPixel / 2)) / PerPixel; }
-constexpr qreal fromPixels(qreal pixels) { return pixels * PerPixel; }
-constexpr qreal fromHimetric(qreal himetric) { return himetric * PerInch / HimetricPerInch; }
+constexpr qreal toPixels(qreal twips)
+{
+    return twips / PerPixel;
+}
+constexpr int toWholePixels(int twips)
+{
+    return (twips + (twips >= 0 ? PerPixel / 2 : -PerPixel / 2)) / PerPixel;
+}
+constexpr qreal fromPixels(qreal pixels)
+{
+    return pixels * PerPixel;
+}
+constexpr qreal fromHimetric(qreal himetric)
+{
+    return himetric * PerInch / HimetricPerInch;
+}
 
 inline QRect rect(int left, int top, int width, int height)
 {

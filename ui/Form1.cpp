@@ -9,20 +9,13 @@
 using namespace Qt::StringLiterals;
 
 Form1::Form1(QWidget *parent)
-    : FormWindow(u":/ui/Form1.json"_s, parent),
-      label1(controlArray<ColourLabel>(u"label1"_s)),
-      Label3(controlArray<ColourLabel>(u"Label3"_s)),
-      Frame1(control<Frame>(u"Frame1"_s)),
-      Label4(control<ColourLabel>(u"Label4"_s)),
-      Combo1(control<ComboBox>(u"Combo1"_s)),
-      Label5(control<ColourLabel>(u"Label5"_s)),
-      Image1(control<PictureBox>(u"Image1"_s)),
-      commando1(control<Button>(u"commando1"_s)),
-      commando3(control<Button>(u"commando3"_s)),
-      commando4(control<Button>(u"commando4"_s)),
-      List1(control<ListBox>(u"List1"_s)),
-      Command2(control<QPushButton>(u"Command2"_s)),
-      Timer1(control<Timer>(u"Timer1"_s)),
+    : FormWindow(u":/ui/Form1.json"_s, parent), label1(controlArray<ColourLabel>(u"label1"_s)),
+      Label3(controlArray<ColourLabel>(u"Label3"_s)), Frame1(control<Frame>(u"Frame1"_s)),
+      Label4(control<ColourLabel>(u"Label4"_s)), Combo1(control<ComboBox>(u"Combo1"_s)),
+      Label5(control<ColourLabel>(u"Label5"_s)), Image1(control<PictureBox>(u"Image1"_s)),
+      commando1(control<Button>(u"commando1"_s)), commando3(control<Button>(u"commando3"_s)),
+      commando4(control<Button>(u"commando4"_s)), List1(control<ListBox>(u"List1"_s)),
+      Command2(control<QPushButton>(u"Command2"_s)), Timer1(control<Timer>(u"Timer1"_s)),
       Timer2(control<Timer>(u"Timer2"_s)),
       m_tips(std::make_unique<TipEngine>(TipControls{*List1, Label3, label1, *Combo1, *Timer1})),
       m_draw(std::make_unique<DrawSimulation>(
@@ -53,9 +46,18 @@ void Form1::Form_Load()
     Combo1->setText(u"10"_s);
 }
 
-void Form1::Form_QueryUnload() { showInfoDialog(); }
-void Form1::Form_Unload() { showInfoDialog(); }
-void Form1::Form_Terminate() { showInfoDialog(); }
+void Form1::Form_QueryUnload()
+{
+    showInfoDialog();
+}
+void Form1::Form_Unload()
+{
+    showInfoDialog();
+}
+void Form1::Form_Terminate()
+{
+    showInfoDialog();
+}
 
 void Form1::showInfoDialog()
 {

@@ -19,7 +19,10 @@ Form2 *Form2::shared()
     return s_instance;
 }
 
-bool Form2::exists() { return s_instance != nullptr; }
+bool Form2::exists()
+{
+    return s_instance != nullptr;
+}
 
 Form2::Form2()
     : FormWindow(u":/ui/Form2.json"_s), Label1(control<ColourLabel>(u"Label1"_s)),
@@ -28,11 +31,20 @@ Form2::Form2()
     connect(commando1, &Button::Click, this, &Form2::commando1_Click);
 }
 
-Form2::~Form2() { Form_Terminate(); }
+Form2::~Form2()
+{
+    Form_Terminate();
+}
 
-void Form2::commando1_Click() { Program::end(); }
+void Form2::commando1_Click()
+{
+    Program::end();
+}
 
-void Form2::Form_Terminate() { Program::end(); }
+void Form2::Form_Terminate()
+{
+    Program::end();
+}
 
 void Form2::closeEvent(QCloseEvent *)
 {

@@ -18,16 +18,14 @@ public:
 
     OleColor BackColor() const { return m_backColor; }
 
-    template <typename T>
-    T *control(const QString &name) const
+    template <typename T> T *control(const QString &name) const
     {
         auto *object = qobject_cast<T *>(m_controls.value(name));
         Q_ASSERT_X(object, "FormWindow::control", qPrintable(name));
         return object;
     }
 
-    template <typename T>
-    ControlArray<T> controlArray(const QString &name) const
+    template <typename T> ControlArray<T> controlArray(const QString &name) const
     {
         const QMap<int, QObject *> elements = m_arrays.value(name);
         ControlArray<T> array(elements.isEmpty() ? 0 : elements.firstKey());
