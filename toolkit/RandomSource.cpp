@@ -20,13 +20,17 @@ RandomSource::RandomSource()
 
 void RandomSource::reseedFromClock()
 {
+    ++m_reseeds;
+    if (m_clock) {
+        seed(m_clock() ^ (m_reseeds * 0xD1B54A32D192ED03ull));
+        return;
+    }
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     const auto wall = std::chrono::system_clock::now().time_since_epoch();
     const auto nanoseconds =
         quint64(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
     const auto wallNanoseconds =
         quint64(std::chrono::duration_cast<std::chrono::nanoseconds>(wall).count());
-    ++m_reseeds;
     seed(nanoseconds ^ std::rotl(wallNanoseconds, 32) ^ (m_reseeds * 0xD1B54A32D192ED03ull));
 }
 

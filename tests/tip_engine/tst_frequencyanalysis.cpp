@@ -92,6 +92,12 @@ void tst_FrequencyAnalysis::depthNeverMetEndsWhereTheCounterEnds_data()
     QTest::newRow("zero") << u"0"_s;
     QTest::newRow("beyond the counter") << u"40000"_s;
     QTest::newRow("huge") << u"1e400"_s;
+    QTest::newRow("blanks") << u"   "_s;
+    QTest::newRow("sign and blank") << u"+ 5"_s;
+    QTest::newRow("1000 digits") << QString(1000, u'7');
+    QTest::newRow("1000 letters") << QString(1000, u'z');
+    QTest::newRow("non-ASCII digits") << u"\u0661\u0660"_s;
+    QTest::newRow("umlauts") << u"zehn\u00e4"_s;
 }
 
 void tst_FrequencyAnalysis::depthNeverMetEndsWhereTheCounterEnds()
