@@ -3,6 +3,7 @@
 #include "Button.h"
 #include "ColourLabel.h"
 #include "ComboBox.h"
+#include "IconFile.h"
 #include "ListBox.h"
 #include "Shapes.h"
 #include "Timer.h"
@@ -31,7 +32,7 @@ FormWindow::FormWindow(const QString &definitionPath, QWidget *parent)
     const QSize client = definition.clientTwips();
     setFixedSize(Twips::toWholePixels(client.width()), Twips::toWholePixels(client.height()));
     if (!definition.icon().isEmpty())
-        setWindowIcon(QIcon(definition.icon()));
+        setWindowIcon(loadIcon(definition.icon()));
 
     for (const ControlDefinition &control : definition.controls()) {
         QObject *object = createControl(control);
@@ -77,7 +78,7 @@ QObject *FormWindow::createControl(const ControlDefinition &definition)
         widget = new Frame(definition.colour(u"backColor"_s, m_backColor), parent);
     } else if (kind == u"Image") {
         auto *picture = new PictureBox(parent);
-        picture->setPicture(QIcon(definition.text(u"picture"_s)));
+        picture->setPicture(loadIcon(definition.text(u"picture"_s)));
         widget = picture;
     } else if (kind == u"ComboBox") {
         auto *combo = new ComboBox(parent);

@@ -36,7 +36,8 @@ void tst_Form1::windowAfterLoad()
     QVERIFY(!(form.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(form.windowFlags() & Qt::WindowCloseButtonHint);
     QCOMPARE(form.BackColor(), oleColor(0x0080FFFF));
-    QVERIFY(!form.windowIcon().isNull());
+    QCOMPARE(form.windowIcon().availableSizes(),
+             QList<QSize>({QSize(64, 64), QSize(48, 48), QSize(32, 32)}));
 
     QCOMPARE(resultCaptions(form), QStringList(6, u"0"_s));
     for (int n = 1; n <= 49; ++n) {
