@@ -1,11 +1,63 @@
 #include "ColourLabel.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace {
+class AccessibleColourLabel : public QAccessibleWidget
+{
+public:
+    explicit AccessibleColourLabel(ColourLabel *label)
+        : QAccessibleWidget(label, label->accessibleRole())
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<const ColourLabel *>(widget())->accessibleText();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *accessibleColourLabel(const QString &className, QObject *object)
+{
+    if (className == u"ColourLabel" && object && object->isWidgetType())
+        return new AccessibleColourLabel(static_cast<ColourLabel *>(object));
+    return nullptr;
+}
+} // namespace
+
 ColourLabel::ColourLabel(QWidget *parent, qint16 index) : QWidget(parent), m_index(index)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(accessibleColourLabel);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setAttribute(Qt::WA_OpaquePaintEvent, !m_transparent);
+}
+
+void ColourLabel::setAccessibleDescriber(Describer describer, QAccessible::Role role)
+{
+    m_describer = std::move(describer);
+    m_accessibleRole = role;
+}
+
+QString ColourLabel::accessibleText() const
+{
+    if (m_describer)
+        return m_describer(*this);
+    return QString(m_caption).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+}
+
+void ColourLabel::announceChange()
+{
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void ColourLabel::setCaption(const QString &caption)
@@ -14,6 +66,7 @@ void ColourLabel::setCaption(const QString &caption)
         return;
     m_caption = caption;
     update();
+    announceChange();
     Q_EMIT captionChanged();
 }
 
@@ -24,6 +77,7 @@ void ColourLabel::setBackColor(OleColor colour)
     m_backColor = colour;
     if (!m_transparent)
         update();
+    announceChange();
 }
 
 void ColourLabel::setForeColor(OleColor colour)

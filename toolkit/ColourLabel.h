@@ -2,7 +2,10 @@
 
 #include "Colour.h"
 
+#include <QAccessible>
 #include <QWidget>
+
+#include <functional>
 
 // A text label whose back and text colours read back exactly as they were
 // written: the program keeps its state in them.
@@ -31,6 +34,12 @@ public:
     bool wordWrap() const { return m_wordWrap; }
     void setWordWrap(bool wrap);
 
+    // What a screen reader says of the label, computed only when asked.
+    using Describer = std::function<QString(const ColourLabel &)>;
+    void setAccessibleDescriber(Describer describer, QAccessible::Role role);
+    QString accessibleText() const;
+    QAccessible::Role accessibleRole() const { return m_accessibleRole; }
+
 Q_SIGNALS:
     // Only on a real change of the text.
     void captionChanged();
@@ -42,7 +51,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void announceChange();
+
     QString m_caption;
+    Describer m_describer;
+    QAccessible::Role m_accessibleRole = QAccessible::StaticText;
     OleColor m_backColor = Colours::SystemWindow;
     OleColor m_foreColor = Colours::SystemWindowText;
     qint16 m_index;

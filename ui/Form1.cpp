@@ -1,9 +1,11 @@
 #include "Form1.h"
 
 #include "Button.h"
+#include "CellDescription.h"
 #include "Form2.h"
 
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -27,6 +29,19 @@ Form1::Form1(QWidget *parent)
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     for (ColourLabel *cell : Label3)
         connect(cell, &ColourLabel::Click, this, &Form1::Label3_Click);
+    for (ColourLabel *cell : Label3) {
+        cell->setAccessibleDescriber(
+            [](const ColourLabel &c) { return describeBoardCell(c.Index(), c.BackColor()); },
+            QAccessible::Button);
+    }
+    for (ColourLabel *cell : label1) {
+        cell->setAccessibleDescriber(
+            [](const ColourLabel &c) { return describeResultCell(c.Index(), c.Caption()); },
+            QAccessible::StaticText);
+    }
+    // An editable combo box speaks its text as its name; the caption goes to the description.
+    Combo1->setAccessibleDescription(Label4->Caption());
+    Combo1->lineEdit()->setAccessibleName(Label4->Caption());
     connect(Timer1, &Timer::tick, this, &Form1::Timer1_Timer);
     connect(Timer2, &Timer::tick, this, &Form1::Timer2_Timer);
     Form_Load();
