@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QImageReader>
-#include <QtEndian>
 
 namespace {
 struct Reader
@@ -12,8 +11,18 @@ struct Reader
     {
         return at >= 0 && size >= 0 && at + size <= data.size();
     }
-    quint16 u16(qint64 at) const { return qFromLittleEndian<quint16>(data.constData() + at); }
-    quint32 u32(qint64 at) const { return qFromLittleEndian<quint32>(data.constData() + at); }
+    // Out-of-range reads give 0, so a truncated file cannot read past its end.
+    quint32 le(qint64 at, int size) const
+    {
+        if (!fits(at, size))
+            return 0;
+        quint32 value = 0;
+        for (int i = size - 1; i >= 0; --i)
+            value = (value << 8) | quint8(data.at(at + i));
+        return value;
+    }
+    quint16 u16(qint64 at) const { return quint16(le(at, 2)); }
+    quint32 u32(qint64 at) const { return le(at, 4); }
 };
 
 // A 24-bit bottom-up DIB followed by its 1-bit mask (set bits are transparent).
