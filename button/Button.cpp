@@ -1,46 +1,462 @@
 #include "Button.h"
 
+#include "Fonts.h"
+#include "NumberFormat.h"
+#include "PropertyBag.h"
+#include "Twips.h"
+
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
-Button::Button(QWidget *parent) : QWidget(parent) {}
+namespace {
+constexpr float PressOffset = 15;
+constexpr float Margin = 50;
+
+// The face bitmaps are shared by every button.
+Picture skin(const QString &name)
+{
+    static QHash<QString, Picture> loaded;
+    Picture &picture = loaded[name];
+    if (!picture)
+        picture = LoadPicture(u":/button/skins/"_s + name);
+    return picture;
+}
+
+// Nearest whole twip, halves to the even one, held at the ends of the 16-bit range.
+qint16 restTop(float twips)
+{
+    if (std::isnan(twips))
+        return 0;
+    const double value = std::clamp(double(twips), -32768.0, 32767.0);
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    double rounded = fraction > 0.5 ? below + 1 : below;
+    if (fraction == 0.5 && std::fmod(below, 2.0) != 0)
+        rounded = below + 1;
+    return qint16(rounded);
+}
+
+QAccessibleInterface *accessibleButton(const QString &className, QObject *object)
+{
+    if (className == u"Button"_s && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Button);
+    return nullptr;
+}
+} // namespace
+
+Button::Button(QWidget *parent)
+    : QWidget(parent), Image5(PictureElement::Sizing::Stretch, true, 0, 0, 1995, 1275),
+      Image4(PictureElement::Sizing::Natural, true, 450, 45, 960, 15), Label1({}, true, true),
+      Image1(PictureElement::Sizing::Natural, false),
+      Image2(PictureElement::Sizing::Natural, false),
+      Image3(PictureElement::Sizing::Natural, false), Label2(u"0"_s, false, false)
+{
+    static const bool accessibleInstalled = (QAccessible::installFactory(accessibleButton), true);
+    Q_UNUSED(accessibleInstalled);
+
+    Label1.setFont(Fonts::font(u"Courier New"_s, 8.25));
+    Label1.setForeColor(Colours::Black);
+    Label1.setLeft(780);
+    Label1.setTop(1035);
+    Label1.setWidth(165);
+    Label1.setHeight(210);
+    Image1.setPicture(skin(u"initial.bmp"_s));
+    Image2.setPicture(skin(u"initial-pressed.gif"_s));
+    Image3.setPicture(skin(u"normal13.bmp"_s));
+    const std::pair<int, const char16_t *> library[] = {
+        {0, u"normal01.bmp"},  {1, u"pressed.bmp"},   {2, u"normal02.bmp"},  {4, u"normal03.bmp"},
+        {6, u"normal04.bmp"},  {8, u"normal05.bmp"},  {10, u"normal06.bmp"}, {12, u"normal07.bmp"},
+        {15, u"normal08.bmp"}, {16, u"normal09.bmp"}, {18, u"normal10.bmp"}, {20, u"normal11.bmp"},
+        {22, u"normal12.bmp"},
+    };
+    for (const auto &[index, file] : library) {
+        PictureElement &store =
+            Image100.try_emplace(index, PictureElement::Sizing::Natural, false).first->second;
+        store.setPicture(skin(QString::fromUtf16(file)));
+    }
+    Label1.setChangeHandler([this] { Label1_Change(); });
+    Label2.setChangeHandler([this] { Label2_Change(); });
+    resize(qRound(Twips::toPixels(1995)), qRound(Twips::toPixels(1275)));
+    UserControl_Initialize();
+}
+
+void Button::UserControl_Initialize()
+{
+    Image4.setHeight(1);
+    Label1.setHeight(1);
+}
+
+// Access-key scan: the character after the first "&" that is not part of "&&".
+void Button::scanAccessKey(const QString &t)
+{
+    qsizetype p = 0;
+    for (;;) {
+        const qsizetype i = t.indexOf(u'&', p);
+        if (i < 0 || i >= t.size() - 1)
+            return;
+        if (t.at(i + 1) == u'&') {
+            p = i + 2;
+            continue;
+        }
+        m_accessKeys = t.at(i + 1);
+        return;
+    }
+}
 
 void Button::setCaption(const QString &val)
 {
     m_Caption = val;
+    scanAccessKey(val);
     Q_EMIT propertyChanged(u"Caption"_s);
+    Label1.setText(m_Caption);
+    ArrangeContent();
     update();
 }
 
 void Button::setButtonset(const QString &val)
 {
     m_Buttonset = val;
+    scanAccessKey(val);
     Q_EMIT propertyChanged(u"Buttonset"_s);
+    Label2.setText(m_Buttonset);
+}
+
+void Button::setTextColor(OleColor Color)
+{
+    m_TextColor = Color;
+    Q_EMIT propertyChanged(u"TextColor"_s);
+    Label1.setForeColor(m_Enabled ? m_TextColor : oleColor(0x00C8C8C8));
     update();
+}
+
+void Button::setEnabled(bool val)
+{
+    QWidget::setEnabled(val);
+    m_Enabled = val ? -1 : 0;
+    Q_EMIT propertyChanged(u"Enabled"_s);
+    Label1.setForeColor(m_Enabled ? m_TextColor : oleColor(0x00BCBCC0));
+    update();
+}
+
+void Button::setFont(const QFont &fnt)
+{
+    QWidget::setFont(fnt);
+    Q_EMIT propertyChanged(u"Font"_s);
+    const QFont read = Font();
+    QFont caption = Label1.font();
+    caption.setFamily(read.family());
+    caption.setItalic(read.italic());
+    caption.setPointSizeF(read.pointSizeF());
+    caption.setBold(read.bold());
+    Label1.setFont(caption);
+    update();
+}
+
+void Button::setButtonPicture(Picture New_ButtonPicture)
+{
+    m_ButtonPicture = std::move(New_ButtonPicture);
+    Q_EMIT propertyChanged(u"ButtonPicture"_s);
+    Image4.setPicture(m_ButtonPicture);
+    if (m_ButtonPicture)
+        ArrangeContent();
+    update();
+}
+
+void Button::Label1_Change()
+{
+    if (Label1.text().isEmpty())
+        Label1.setHeight(15);
+    if (!Image4.hasPicture())
+        Image4.setHeight(15);
+    setAccessibleName(TextElement::plainText(Label1.text()));
+    UserControl_Resize();
+}
+
+void Button::Label2_Change()
+{
+    ApplyButtonset(numericValue(Label2.text()));
+}
+
+void Button::ApplyButtonset(double number)
+{
+    static constexpr int normalFaces[] = {0, 2, 4, 6, 8, 10, 12, 15, 16, 18, 20, 22};
+    Image2.setPicture(Image100.at(1).picture());
+    for (int set = 1; set <= 12; ++set) {
+        if (number == set)
+            Image1.setPicture(Image100.at(normalFaces[set - 1]).picture());
+    }
+    if (number == 13)
+        Image1.setPicture(Image3.picture());
+    if (number > 13)
+        Image1.setPicture(Image100.at(0).picture());
+    ArrangeContent();
+    UserControl_Resize();
+}
+
+void Button::ArrangeContent()
+{
+    const float contentHeight = Label1.height() + Image4.height();
+    Image4.setLeft(Image5.width() / 2 - Image4.width() / 2);
+    Image4.setTop((heightTwips() - contentHeight) / 2);
+    Label1.setWidth(widthTwips() - Margin);
+    const float bottom = Image4.height() + Image4.top() + Label1.height() + Margin;
+    if (bottom < heightTwips()) {
+        Label1.setTop(Image4.top() + Image4.height());
+        Label1.setLeft(Margin / 2);
+    } else if (bottom > heightTwips()) {
+        Label1.setTop(heightTwips() / 2);
+        Label1.setLeft(5);
+    }
+    PictureRestTop = restTop(Image4.top());
+    update();
+}
+
+void Button::UserControl_Resize()
+{
+    Image5.setPicture(Image1.picture());
+    Image5.setWidth(widthTwips());
+    Image5.setHeight(heightTwips());
+    update();
+    if (!m_Caption.isEmpty())
+        Label1.setText(m_Caption);
+    if (!Label1.text().isEmpty()) {
+        QFont caption = Label1.font();
+        caption.setFamily(font().family());
+        caption.setItalic(font().italic());
+        caption.setPointSizeF(font().pointSizeF());
+        caption.setBold(font().bold());
+        Label1.setFont(caption);
+    }
+    Label1.setForeColor(m_Enabled ? m_TextColor : oleColor(0x00C8C8C8));
+    if (!m_Buttonset.isEmpty())
+        Label2.setText(m_Buttonset);
+    if (!Image4.hasPicture())
+        Image4.setHeight(1);
+    ArrangeContent();
+    PictureRestTop = restTop(Image4.top());
+    CaptionRestTop = restTop(Label1.top());
+}
+
+void Button::UserControl_Click()
+{
+    Q_EMIT Click();
+}
+
+QFont Button::ambientFont() const
+{
+    return parentWidget() ? parentWidget()->font() : QApplication::font();
+}
+
+void Button::UserControl_InitProperties()
+{
+    m_ButtonPicture = LoadPicture();
+    m_Caption = Label1.text();
+    if (m_Caption.isEmpty())
+        m_Caption = objectName();
+    m_Buttonset = Label2.text();
+    setFont(ambientFont());
+    setTextColor(Colours::SystemButtonText);
+    setEnabled(true);
+}
+
+void Button::UserControl_ReadProperties(const PropertyBag &PropBag)
+{
+    m_ButtonPicture = PropBag.ReadProperty(u"ButtonPicture"_s, Picture());
+    m_Caption = PropBag.ReadProperty(u"Caption"_s, QString());
+    m_Buttonset = PropBag.ReadProperty(u"buttonset"_s, QString());
+    QWidget::setFont(PropBag.ReadProperty(u"Font"_s, ambientFont()));
+    m_TextColor = PropBag.ReadProperty(u"TextColor"_s, Colours::SystemButtonText);
+    m_Enabled = PropBag.ReadProperty(u"Enabled"_s, true) ? -1 : 0;
+    Image4.setPicture(m_ButtonPicture);
+    Label1.setText(m_Caption);
+    Label2.setText(m_Buttonset);
+    update();
+}
+
+void Button::UserControl_WriteProperties(PropertyBag &PropBag) const
+{
+    const auto write = [&PropBag](const QString &key, const QVariant &value,
+                                  const QVariant &defaultValue) {
+        try {
+            PropBag.WriteProperty(key, value, defaultValue);
+        } catch (const PropertyError &) {
+            // One refused entry must not cost the others.
+        }
+    };
+    write(u"ButtonPicture"_s, PropertyBag::pictureValue(m_ButtonPicture), QVariant());
+    write(u"Caption"_s, m_Caption, QVariant());
+    write(u"Enabled"_s, m_Enabled != 0, true);
+    write(u"Buttonset"_s, m_Buttonset, QVariant());
+    write(u"Font"_s, QVariant::fromValue(font()), QVariant::fromValue(ambientFont()));
+    write(u"TextColor"_s, m_TextColor, Colours::SystemButtonText);
+}
+
+float Button::widthTwips() const
+{
+    return float(Twips::fromPixels(width()));
+}
+
+float Button::heightTwips() const
+{
+    return float(Twips::fromPixels(height()));
 }
 
 void Button::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), m_pressed ? QColor(0xF0, 0xE8, 0xC8) : QColor(0xC0, 0xE0, 0xF8));
-    painter.setPen(Qt::black);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    QString text = m_Caption;
-    text.replace(u"\r\n"_s, u"\n"_s);
-    painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, text);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.fillRect(rect(), palette().button());
+    Image5.paint(painter);
+    Image4.paint(painter);
+    Label1.paint(painter, palette());
 }
 
-void Button::mousePressEvent(QMouseEvent *)
+void Button::resizeEvent(QResizeEvent *)
 {
-    m_pressed = true;
+    UserControl_Resize();
+}
+
+Button::Element Button::elementAt(QPointF position) const
+{
+    const QPointF pixel = position;
+    if (!QRectF(rect()).contains(pixel))
+        return Element::None;
+    if (Label1.contains(pixel))
+        return Element::Caption;
+    if (Image4.contains(pixel))
+        return Element::Picture;
+    if (Image5.contains(pixel))
+        return Element::Face;
+    return Element::Surface;
+}
+
+void Button::press(Element on)
+{
+    if (!m_Enabled)
+        return;
+    Image5.setPicture(Image2.picture());
+    if (on == Element::Face)
+        repaint();
+    Image4.setTop(float(PictureRestTop) - PressOffset);
+    Label1.setTop(float(CaptionRestTop) - PressOffset);
     update();
 }
 
-void Button::mouseReleaseEvent(QMouseEvent *)
+void Button::release(Element on)
 {
-    m_pressed = false;
+    Image5.setPicture(Image1.picture());
+    if (on == Element::Face)
+        repaint();
+    Image4.setTop(PictureRestTop);
+    Label1.setTop(CaptionRestTop);
     update();
     Q_EMIT Click();
+}
+
+void Button::Image5_MouseDown()
+{
+    press(Element::Face);
+}
+
+void Button::Image4_MouseDown()
+{
+    press(Element::Picture);
+}
+
+void Button::Label1_MouseDown()
+{
+    press(Element::Caption);
+}
+
+void Button::Image5_MouseUp()
+{
+    release(Element::Face);
+}
+
+void Button::Image4_MouseUp()
+{
+    release(Element::Picture);
+}
+
+void Button::Label1_MouseUp()
+{
+    release(Element::Caption);
+}
+
+void Button::mouseDown(Element on)
+{
+    switch (on) {
+    case Element::Face:
+        Image5_MouseDown();
+        break;
+    case Element::Picture:
+        Image4_MouseDown();
+        break;
+    case Element::Caption:
+        Label1_MouseDown();
+        break;
+    case Element::Surface:
+    case Element::None:
+        break;
+    }
+}
+
+// Further buttons pressed while one is held go to the element of the first press.
+void Button::mousePressEvent(QMouseEvent *event)
+{
+    if (m_pressedOn == Element::None) {
+        m_pressedOn = elementAt(event->position());
+        m_doubleClicked = false;
+    }
+    mouseDown(m_pressedOn);
+}
+
+// The second press of a double click shows nothing; its release still counts.
+void Button::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (m_pressedOn == Element::None) {
+        m_pressedOn = elementAt(event->position());
+        m_doubleClicked = true;
+    }
+}
+
+// The release belongs to the element that took the press, wherever the pointer is.
+void Button::mouseReleaseEvent(QMouseEvent *event)
+{
+    const Element target = m_pressedOn;
+    const bool doubleClicked = m_doubleClicked;
+    if (event->buttons() == Qt::NoButton)
+        m_pressedOn = Element::None;
+    switch (target) {
+    case Element::Face:
+        Image5_MouseUp();
+        break;
+    case Element::Picture:
+        Image4_MouseUp();
+        break;
+    case Element::Caption:
+        Label1_MouseUp();
+        break;
+    case Element::Surface:
+        if (!doubleClicked && elementAt(event->position()) == Element::Surface)
+            UserControl_Click();
+        break;
+    case Element::None:
+        break;
+    }
+}
+
+void Button::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        m_pressedOn = Element::None;
+    QWidget::changeEvent(event);
 }

@@ -5,6 +5,7 @@
 #include "ComboBox.h"
 #include "IconFile.h"
 #include "ListBox.h"
+#include "PropertyBag.h"
 #include "Shapes.h"
 #include "Timer.h"
 #include "Twips.h"
@@ -90,10 +91,10 @@ QObject *FormWindow::createControl(const ControlDefinition &definition)
         widget = new QPushButton(definition.text(u"caption"_s), parent);
     } else if (kind == u"Button") {
         auto *button = new Button(parent);
-        const QJsonObject stored = definition.values.value(u"properties").toObject();
-        button->setButtonset(stored.value(u"buttonset").toString());
-        button->setFont(fontFromJson(stored.value(u"font").toObject()));
-        button->setCaption(stored.value(u"caption").toString());
+        // The button takes its host name before it reads its stored settings.
+        button->setObjectName(definition.name);
+        button->UserControl_ReadProperties(
+            PropertyBag::fromJson(definition.values.value(u"properties").toObject()));
         widget = button;
     } else {
         throw std::runtime_error("unknown control kind " + kind.toStdString());

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "Raster.h"
+
+enum class Relief
+{
+    Raised,
+    Sunken,
+    Flat
+};
+
+// A button face: thin dark outline, a three-pixel bevel (light upper-left and
+// dark lower-right edges when raised, the other way round when sunken) and a
+// soft vertical gradient. Integer arithmetic only, so the bytes never vary.
+Raster drawFace(Rgb base, int width, int height, Relief relief);

@@ -1,0 +1,55 @@
+#include "PictureElement.h"
+
+#include "Twips.h"
+
+#include <QPainter>
+
+PictureElement::PictureElement(Sizing sizing, bool visible, float left, float top, float width,
+                               float height)
+    : m_left(left), m_top(top), m_width(width), m_height(height), m_sizing(sizing),
+      m_visible(visible)
+{
+}
+
+void PictureElement::setPicture(const Picture &picture)
+{
+    m_picture = picture;
+    if (m_sizing == Sizing::Natural && holdsImage(m_picture)) {
+        const QSizeF natural = naturalTwips(*m_picture);
+        m_width = float(natural.width());
+        m_height = float(natural.height());
+    }
+}
+
+QRectF PictureElement::rect() const
+{
+    return Twips::rectF(m_left, m_top, m_width, m_height);
+}
+
+void PictureElement::paint(QPainter &painter) const
+{
+    if (!m_visible || !hasPicture())
+        return;
+    if (m_sizing == Sizing::Stretch) {
+        painter.drawImage(rect(), *m_picture);
+        return;
+    }
+    // Natural size, cut off at the element's edges.
+    painter.save();
+    painter.setClipRect(rect(), Qt::IntersectClip);
+    const QSizeF natural = naturalTwips(*m_picture);
+    painter.drawImage(Twips::rectF(m_left, m_top, natural.width(), natural.height()), *m_picture);
+    painter.restore();
+}
+
+static qreal dotsPerInch(int dotsPerMetre)
+{
+    const qreal dpi = qRound(dotsPerMetre * 0.0254);
+    return dpi > 0 ? dpi : 96;
+}
+
+QSizeF PictureElement::naturalTwips(const QImage &image)
+{
+    return QSizeF(image.width() * Twips::PerInch / dotsPerInch(image.dotsPerMeterX()),
+                  image.height() * Twips::PerInch / dotsPerInch(image.dotsPerMeterY()));
+}
