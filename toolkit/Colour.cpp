@@ -38,6 +38,9 @@ QColor toQColor(OleColor colour, const QPalette &palette)
 
 std::optional<OleColor> parseOleColor(QStringView text)
 {
+    // Stored colours often carry the long-integer suffix: "&H00C0C0C0&".
+    if (text.endsWith(u'&') && text.size() > 3)
+        text.chop(1);
     if (!text.startsWith(u"&H", Qt::CaseInsensitive) || text.size() < 3 || text.size() > 10)
         return std::nullopt;
     bool ok = false;
