@@ -1,5 +1,7 @@
 #include "ColourLabel.h"
 
+#include "Shapes.h"
+
 #include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
@@ -65,7 +67,8 @@ void ColourLabel::setCaption(const QString &caption)
     if (caption == m_caption)
         return;
     m_caption = caption;
-    update();
+    m_layoutStale = true;
+    contentChanged();
     announceChange();
     Q_EMIT captionChanged();
 }
@@ -76,7 +79,7 @@ void ColourLabel::setBackColor(OleColor colour)
         return;
     m_backColor = colour;
     if (!m_transparent)
-        update();
+        contentChanged();
     announceChange();
 }
 
@@ -85,43 +88,99 @@ void ColourLabel::setForeColor(OleColor colour)
     if (colour == m_foreColor)
         return;
     m_foreColor = colour;
-    update();
+    contentChanged();
 }
 
 void ColourLabel::setTransparent(bool transparent)
 {
     m_transparent = transparent;
     setAttribute(Qt::WA_OpaquePaintEvent, !transparent);
-    update();
+    contentChanged();
 }
 
 void ColourLabel::setBorder(bool border)
 {
     m_border = border;
-    update();
+    m_layoutStale = true;
+    contentChanged();
 }
 
 void ColourLabel::setWordWrap(bool wrap)
 {
     m_wordWrap = wrap;
+    m_layoutStale = true;
+    contentChanged();
+}
+
+void ColourLabel::contentChanged()
+{
+    m_rendered = QImage();
     update();
+}
+
+QRect ColourLabel::textArea() const
+{
+    return m_border ? rect().adjusted(1, 1, -1, -1) : rect();
+}
+
+QImage ColourLabel::render()
+{
+    const qreal ratio = devicePixelRatioF();
+    QImage image(size() * ratio,
+                 m_transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(m_transparent ? QColor(Qt::transparent) : toQColor(m_backColor, palette()));
+
+    QPainter painter(&image);
+    const QRect area = textArea();
+    if (m_border) {
+        drawOutline(painter, rect(), toQColor(Colours::SystemWindowText, palette()));
+        painter.setClipRect(area);
+    }
+    if (m_caption.isEmpty())
+        return image;
+    if (m_layoutStale) {
+        QString text = m_caption;
+        text.replace(QStringLiteral("\r\n"), QChar(QChar::LineSeparator));
+        text.replace(u'\n', QChar(QChar::LineSeparator));
+        m_laidOut.setText(text);
+        m_laidOut.setTextFormat(Qt::PlainText);
+        QTextOption option(Qt::AlignHCenter);
+        option.setWrapMode(m_wordWrap ? QTextOption::WordWrap : QTextOption::NoWrap);
+        m_laidOut.setTextOption(option);
+        m_laidOut.setTextWidth(area.width());
+        m_laidOut.prepare(QTransform(), font());
+        m_layoutStale = false;
+    }
+    painter.setPen(toQColor(m_foreColor, palette()));
+    painter.setFont(font());
+    painter.drawStaticText(area.topLeft(), m_laidOut);
+    return image;
 }
 
 void ColourLabel::paintEvent(QPaintEvent *)
 {
+    if (m_rendered.isNull() || m_rendered.devicePixelRatio() != devicePixelRatioF())
+        m_rendered = render();
     QPainter painter(this);
-    QRect area = rect();
-    if (!m_transparent)
-        painter.fillRect(area, toQColor(m_backColor, palette()));
-    if (m_border) {
-        painter.setPen(toQColor(Colours::SystemWindowText, palette()));
-        painter.drawRect(area.adjusted(0, 0, -1, -1));
-        area.adjust(1, 1, -1, -1);
-    }
-    painter.setPen(toQColor(m_foreColor, palette()));
-    painter.setFont(font());
-    const int flags = Qt::AlignHCenter | Qt::AlignTop | (m_wordWrap ? Qt::TextWordWrap : 0);
-    painter.drawText(area, flags, m_caption);
+    painter.drawImage(0, 0, m_rendered);
+}
+
+void ColourLabel::resizeEvent(QResizeEvent *event)
+{
+    m_rendered = QImage();
+    m_layoutStale = true;
+    QWidget::resizeEvent(event);
+}
+
+void ColourLabel::changeEvent(QEvent *event)
+{
+    // System colours follow the palette.
+    if (event->type() == QEvent::FontChange)
+        m_layoutStale = true;
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+        m_rendered = QImage();
+    QWidget::changeEvent(event);
 }
 
 void ColourLabel::mousePressEvent(QMouseEvent *event)
@@ -136,4 +195,12 @@ void ColourLabel::mouseReleaseEvent(QMouseEvent *event)
     m_pressed = false;
     if (clicked)
         Q_EMIT Click(m_index);
+}
+
+void ColourLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second click of a double click is no Click: a fast double click on a
+    // cell must not mark and unmark it at once.
+    m_pressed = false;
+    event->accept();
 }

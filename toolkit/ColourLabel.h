@@ -3,6 +3,8 @@
 #include "Colour.h"
 
 #include <QAccessible>
+#include <QImage>
+#include <QStaticText>
 #include <QWidget>
 
 #include <functional>
@@ -47,13 +49,25 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     void announceChange();
+    void contentChanged();
+    // The label is drawn once per change and blitted after that: a timer tick
+    // repaints many cells of which only a few have changed.
+    QImage render();
+    QRect textArea() const;
 
     QString m_caption;
+    QImage m_rendered;
+    // Laid out again only when text, font or size change, not for a new colour.
+    QStaticText m_laidOut;
+    bool m_layoutStale = true;
     Describer m_describer;
     QAccessible::Role m_accessibleRole = QAccessible::StaticText;
     OleColor m_backColor = Colours::SystemWindow;

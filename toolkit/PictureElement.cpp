@@ -31,7 +31,7 @@ void PictureElement::paint(QPainter &painter) const
     if (!m_visible || !hasPicture())
         return;
     if (m_sizing == Sizing::Stretch) {
-        painter.drawImage(rect(), *m_picture);
+        paintStretched(painter);
         return;
     }
     // Natural size, cut off at the element's edges.
@@ -40,6 +40,22 @@ void PictureElement::paint(QPainter &painter) const
     const QSizeF natural = naturalTwips(*m_picture);
     painter.drawImage(Twips::rectF(m_left, m_top, natural.width(), natural.height()), *m_picture);
     painter.restore();
+}
+
+void PictureElement::paintStretched(QPainter &painter) const
+{
+    const QRectF target = rect();
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const QSize pixels = (target.size() * ratio).toSize();
+    if (pixels.isEmpty())
+        return;
+    if (m_stretchedFrom != m_picture || m_stretched.size() != pixels ||
+        m_stretched.devicePixelRatio() != ratio) {
+        m_stretched = m_picture->scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_stretched.setDevicePixelRatio(ratio);
+        m_stretchedFrom = m_picture;
+    }
+    painter.drawImage(target.topLeft(), m_stretched);
 }
 
 static qreal dotsPerInch(int dotsPerMetre)

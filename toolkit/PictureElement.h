@@ -46,7 +46,13 @@ public:
     static QSizeF naturalTwips(const QImage &image);
 
 private:
+    void paintStretched(QPainter &painter) const;
+
     Picture m_picture;
+    // The picture scaled to the element's size on the device, kept between
+    // paints so that a repaint is a plain copy.
+    mutable QImage m_stretched;
+    mutable Picture m_stretchedFrom;
     float m_left;
     float m_top;
     float m_width;

@@ -2,6 +2,16 @@
 
 #include <QPainter>
 
+void drawOutline(QPainter &painter, const QRect &rect, const QColor &colour)
+{
+    if (rect.isEmpty())
+        return;
+    painter.fillRect(rect.left(), rect.top(), rect.width(), 1, colour);
+    painter.fillRect(rect.left(), rect.bottom(), rect.width(), 1, colour);
+    painter.fillRect(rect.left(), rect.top() + 1, 1, rect.height() - 2, colour);
+    painter.fillRect(rect.right(), rect.top() + 1, 1, rect.height() - 2, colour);
+}
+
 Shape::Shape(OleColor fill, OleColor border, QWidget *parent)
     : QWidget(parent), m_fill(fill), m_border(border)
 {
@@ -13,8 +23,7 @@ void Shape::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), toQColor(m_fill, palette()));
-    painter.setPen(toQColor(m_border, palette()));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    drawOutline(painter, rect(), toQColor(m_border, palette()));
 }
 
 Frame::Frame(OleColor back, QWidget *parent) : QWidget(parent), m_back(back)

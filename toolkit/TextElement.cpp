@@ -20,7 +20,7 @@ void TextElement::setText(const QString &text)
     if (text == m_text)
         return;
     m_text = text;
-    measure();
+    measureLater();
     if (m_changed)
         m_changed();
 }
@@ -31,7 +31,7 @@ void TextElement::setWidth(float twips)
     if (twips == m_width)
         return;
     m_width = twips;
-    measure();
+    measureLater();
 }
 
 void TextElement::setFont(const QFont &font)
@@ -39,12 +39,12 @@ void TextElement::setFont(const QFont &font)
     if (font == m_font)
         return;
     m_font = font;
-    measure();
+    measureLater();
 }
 
 QRectF TextElement::rect() const
 {
-    return Twips::rectF(m_left, m_top, m_width, m_height);
+    return Twips::rectF(m_left, m_top, m_width, height());
 }
 
 QString TextElement::shownText() const
@@ -55,17 +55,31 @@ QString TextElement::shownText() const
     return shown;
 }
 
-void TextElement::measure()
+void TextElement::measureLater()
 {
-    if (!m_autoSize)
-        return;
-    if (m_text.isEmpty()) {
-        m_height = 0;
-        return;
+    if (m_autoSize)
+        m_heightStale = true;
+}
+
+void TextElement::setHeight(float twips)
+{
+    m_height = twips;
+    m_heightStale = false;
+}
+
+float TextElement::height() const
+{
+    if (m_heightStale) {
+        m_heightStale = false;
+        if (m_text.isEmpty()) {
+            m_height = 0;
+        } else {
+            const QRectF room(0, 0, Twips::toPixels(m_width), 1e9);
+            const QRectF used = QFontMetricsF(m_font).boundingRect(room, Flags, shownText());
+            m_height = float(Twips::fromPixels(used.height()));
+        }
     }
-    const QRectF room(0, 0, Twips::toPixels(m_width), 1e9);
-    const QRectF used = QFontMetricsF(m_font).boundingRect(room, Flags, shownText());
-    m_height = float(Twips::fromPixels(used.height()));
+    return m_height;
 }
 
 void TextElement::paint(QPainter &painter, const QPalette &palette) const

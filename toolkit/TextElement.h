@@ -29,12 +29,12 @@ public:
     float left() const { return m_left; }
     float top() const { return m_top; }
     float width() const { return m_width; }
-    float height() const { return m_height; }
+    float height() const;
     void setLeft(float twips) { m_left = twips; }
     void setTop(float twips) { m_top = twips; }
     // A negative width is held at 0: every word then stands on a line of its own.
     void setWidth(float twips);
-    void setHeight(float twips) { m_height = twips; }
+    void setHeight(float twips);
 
     const QFont &font() const { return m_font; }
     void setFont(const QFont &font);
@@ -50,7 +50,9 @@ public:
     static QString plainText(const QString &text);
 
 private:
-    void measure();
+    // Measuring loads the font, so it waits until the height is asked for:
+    // a caption often gets its real font only after its text.
+    void measureLater();
     QString shownText() const;
 
     QString m_text;
@@ -59,7 +61,8 @@ private:
     float m_left = 0;
     float m_top = 0;
     float m_width = 0;
-    float m_height = 0;
+    mutable float m_height = 0;
+    mutable bool m_heightStale = false;
     OleColor m_foreColor = Colours::Black;
     bool m_visible;
     bool m_autoSize;
