@@ -83,10 +83,12 @@ QList<QImage> readIconImages(const QString &path)
     return images;
 }
 
-QIcon loadIcon(const QString &path)
+QIcon loadIcon(const QString &path, int onlyWidth)
 {
     QIcon icon;
-    for (const QImage &image : readIconImages(path))
-        icon.addPixmap(QPixmap::fromImage(image));
+    for (const QImage &image : readIconImages(path)) {
+        if (onlyWidth == 0 || image.width() == onlyWidth)
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
     return icon;
 }

@@ -24,6 +24,8 @@ private Q_SLOTS:
     void fontsResolveToInstalledFaces_data();
     void fontsResolveToInstalledFaces();
     void paintedColoursMatchStoredValues();
+    void paintFollowsEveryChange();
+    void doubleClickOnCellIsOneClick();
 };
 
 void tst_Form1::windowAfterLoad()
@@ -102,6 +104,13 @@ void tst_Form1::controlsHaveTheirDesignValues()
         QVERIFY(cell->hasBorder());
         QCOMPARE(cell->font().family(), u"Arial Narrow"_s);
         QCOMPARE(cell->font().pointSizeF(), 28.5);
+        QVERIFY(!cell->font().bold());
+    }
+    for (const ColourLabel *cell : form.Label3) {
+        QVERIFY(cell->hasBorder());
+        QCOMPARE(cell->font().family(), u"MS Sans Serif"_s);
+        QCOMPARE(cell->font().pointSizeF(), 12.0);
+        QVERIFY(cell->font().bold());
     }
     QCOMPARE(form.Frame1->geometry(), Twips::rect(225, 1035, 2985, 2760));
     QCOMPARE(form.Frame1->BackColor(), oleColor(0x0080FFFF));
@@ -109,13 +118,20 @@ void tst_Form1::controlsHaveTheirDesignValues()
     QCOMPARE(form.Label4->Caption(), u"Berechnungstiefe"_s);
     QVERIFY(form.Label4->isTransparent());
     QCOMPARE(form.Label4->ForeColor(), Colours::SystemButtonText);
+    QCOMPARE(form.Label4->font().family(), u"Arial"_s);
+    QCOMPARE(form.Label4->font().pointSizeF(), 9.75);
+    QVERIFY(form.Label4->font().bold());
     QCOMPARE(form.Combo1->geometry(), Twips::rect(4095, 1485, 1680, 420));
+    QCOMPARE(form.Combo1->font().family(), u"MS Sans Serif"_s);
+    QCOMPARE(form.Combo1->font().pointSizeF(), 12.0);
+    QVERIFY(form.Combo1->font().bold());
     QCOMPARE(form.Label5->geometry(), Twips::rect(4050, 2160, 1725, 420));
     QCOMPARE(form.Label5->ForeColor(), oleColor(0x000000C0));
+    QCOMPARE(form.Label5->font().family(), u"Arial"_s);
     QVERIFY(form.Label5->font().italic() && form.Label5->font().bold());
     QCOMPARE(form.Label5->font().pointSizeF(), 20.25);
     QCOMPARE(form.Image1->geometry(), Twips::rect(4590, 2835, 720, 720));
-    QVERIFY(!form.Image1->Picture().isNull());
+    QCOMPARE(form.Image1->Picture().availableSizes(), QList<QSize>({QSize(48, 48)}));
     QCOMPARE(form.commando1->geometry(), Twips::rect(45, 4005, 1950, 1320));
     QCOMPARE(form.commando3->geometry(), Twips::rect(2070, 4005, 2040, 1320));
     QCOMPARE(form.commando4->geometry(), Twips::rect(4185, 4005, 2220, 1320));
@@ -127,11 +143,19 @@ void tst_Form1::controlsHaveTheirDesignValues()
     };
     QCOMPARE(shape("Shape1")->geometry(), Twips::rect(45, 45, 6360, 825));
     QCOMPARE(shape("Shape1")->BorderColor(), Colours::SystemWindowText);
+    QCOMPARE(shape("Shape2")->geometry(), Twips::rect(45, 945, 3345, 2985));
     QCOMPARE(shape("Shape2")->BorderColor(), Colours::Black);
     QCOMPARE(shape("Shape3")->geometry(), Twips::rect(3465, 945, 2940, 2985));
-    // The rectangles lie behind everything else.
+    QCOMPARE(shape("Shape3")->BorderColor(), Colours::SystemWindowText);
+    // The rectangles lie behind everything else, filled with the window's colour.
     const QObjectList children = form.children();
-    QVERIFY(children.indexOf(shape("Shape3")) < children.indexOf(form.label1(0)));
+    for (const char *name : {"Shape1", "Shape2", "Shape3"}) {
+        QCOMPARE(shape(name)->FillColor(), oleColor(0x0080FFFF));
+        for (QObject *child : children) {
+            if (!qobject_cast<Shape *>(child) && child->isWidgetType())
+                QVERIFY2(children.indexOf(shape(name)) < children.indexOf(child), name);
+        }
+    }
 }
 
 void tst_Form1::fontsResolveToInstalledFaces_data()
@@ -163,6 +187,52 @@ void tst_Form1::paintedColoursMatchStoredValues()
     form.Label3(1)->setBackColor(Green);
     const QImage green = form.Label3(1)->grab().toImage();
     QCOMPARE(green.pixelColor(2, green.height() - 3), QColor(0, 255, 0));
+}
+
+void tst_Form1::paintFollowsEveryChange()
+{
+    // Cells keep their last painting between changes; each change must show.
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    ColourLabel *result = form.label1(0);
+    const QImage zero = result->grab().toImage();
+    result->setCaption(u"7"_s);
+    QVERIFY(result->grab().toImage() != zero);
+    result->setCaption(u"0"_s);
+    QCOMPARE(result->grab().toImage(), zero);
+
+    ColourLabel *cell = form.Label3(10);
+    const QImage neutral = cell->grab().toImage();
+    cell->setForeColor(Colours::Black);
+    QVERIFY(cell->grab().toImage() != neutral);
+    cell->setForeColor(oleColor(0x008080FF));
+    QCOMPARE(cell->grab().toImage(), neutral);
+    // A system colour follows the palette.
+    QPalette palette = result->palette();
+    palette.setColor(QPalette::Base, Qt::darkBlue);
+    result->setPalette(palette);
+    const QImage repainted = result->grab().toImage();
+    QCOMPARE(repainted.pixelColor(3, repainted.height() - 3), QColor(Qt::darkBlue));
+}
+
+void tst_Form1::doubleClickOnCellIsOneClick()
+{
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    ColourLabel *cell = form.Label3(9);
+    QWindow *window = form.windowHandle();
+    const QPoint at = cell->mapTo(&form, cell->rect().center());
+    QTest::mousePress(window, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+    // QTest moves its clock on after a release so that presses do not pair up; undo that.
+    QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval;
+    QTest::mousePress(window, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+    QCOMPARE(cell->BackColor(), Green);
+    QTest::mouseClick(window, Qt::LeftButton, {}, at);
+    QCOMPARE(cell->BackColor(), Neutral);
 }
 
 QTEST_MAIN(tst_Form1)
