@@ -207,7 +207,9 @@ void Button::ArrangeContent()
     Image4.setLeft(Image5.width() / 2 - Image4.width() / 2);
     Image4.setTop((heightTwips() - contentHeight) / 2);
     Label1.setWidth(widthTwips() - Margin);
-    const float bottom = Image4.height() + Image4.top() + Label1.height() + Margin;
+    // One rounding to single precision, after the whole sum.
+    const float bottom = float(double(Image4.height()) + double(Image4.top()) +
+                               double(Label1.height()) + double(Margin));
     if (bottom < heightTwips()) {
         Label1.setTop(Image4.top() + Image4.height());
         Label1.setLeft(Margin / 2);
@@ -224,7 +226,7 @@ void Button::UserControl_Resize()
     Image5.setPicture(Image1.picture());
     Image5.setWidth(widthTwips());
     Image5.setHeight(heightTwips());
-    update();
+    repaint();
     if (!m_Caption.isEmpty())
         Label1.setText(m_Caption);
     if (!Label1.text().isEmpty()) {
@@ -287,7 +289,7 @@ void Button::UserControl_WriteProperties(PropertyBag &PropBag) const
                                   const QVariant &defaultValue) {
         try {
             PropBag.WriteProperty(key, value, defaultValue);
-        } catch (const PropertyError &) {
+        } catch (...) {
             // One refused entry must not cost the others.
         }
     };
@@ -410,9 +412,10 @@ void Button::mouseDown(Element on)
 }
 
 // Further buttons pressed while one is held go to the element of the first press.
+// A press of a single button always starts afresh, even when a release was lost.
 void Button::mousePressEvent(QMouseEvent *event)
 {
-    if (m_pressedOn == Element::None) {
+    if (m_pressedOn == Element::None || event->buttons() == event->button()) {
         m_pressedOn = elementAt(event->position());
         m_doubleClicked = false;
     }
@@ -422,7 +425,7 @@ void Button::mousePressEvent(QMouseEvent *event)
 // The second press of a double click shows nothing; its release still counts.
 void Button::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (m_pressedOn == Element::None) {
+    if (m_pressedOn == Element::None || event->buttons() == event->button()) {
         m_pressedOn = elementAt(event->position());
         m_doubleClicked = true;
     }

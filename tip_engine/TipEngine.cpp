@@ -62,11 +62,13 @@ void TipEngine::Command2_Click()
     for (int i = 0; i <= 5; ++i) {
         const QString x = m_controls.List1.List(i);
         const qint32 n = wholeValue(x);
+        if (m_Modus == 0)
+            m_controls.label1(i)->setCaption(formatNumber(x, u"0"));
+        // Only a list that is not a tip can name a cell that does not exist.
         if (!m_controls.Label3.contains(n))
             continue;
         ColourLabel *cell = m_controls.Label3(n);
         if (m_Modus == 0) {
-            m_controls.label1(i)->setCaption(formatNumber(x, u"0"));
             cell->setBackColor(BoardColours::Green);
         } else if (m_Modus == 1 && cell->BackColor() != BoardColours::Green) {
             // A count that no longer fits 32 bits stays where it is.

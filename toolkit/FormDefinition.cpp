@@ -45,9 +45,12 @@ QStringList ControlDefinition::list(const QString &key) const
 
 QFont fontFromJson(const QJsonObject &font)
 {
-    return Fonts::font(font.value(u"name").toString(u"MS Sans Serif"_s),
-                       font.value(u"size").toDouble(8.25), font.value(u"bold").toBool(),
-                       font.value(u"italic").toBool());
+    QFont result = Fonts::font(font.value(u"name").toString(u"MS Sans Serif"_s),
+                               font.value(u"size").toDouble(8.25), font.value(u"bold").toBool(),
+                               font.value(u"italic").toBool());
+    result.setUnderline(font.value(u"underline").toBool());
+    result.setStrikeOut(font.value(u"strikethrough").toBool());
+    return result;
 }
 
 OleColor FormDefinition::backColor() const
