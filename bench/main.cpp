@@ -1,0 +1,276 @@
+// Prints the handler, paint, timer, start-up and memory figures of Kugelfix.
+//   kugelfix_bench [--quick] [section...]
+// Sections: ticks draw layout growth startup timers (all when none is named).
+// Runs offscreen unless QT_QPA_PLATFORM says otherwise.
+#include "Button.h"
+#include "Fonts.h"
+#include "Form1.h"
+#include "Form2.h"
+#include "Measure.h"
+#include "Startup.h"
+
+#include <QApplication>
+#include <QEventLoop>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using Measure::medianMicros;
+using Measure::nowNs;
+
+namespace {
+
+constexpr int Samples = 9;
+constexpr double TickPeriodUs = 50'000.0;
+bool s_allMet = true;
+
+void heading(const char *title)
+{
+    std::printf("\n%s\n", title);
+}
+
+void row(const char *what, double value, const char *unit, int decimals = 1)
+{
+    std::printf("  %-44s %10.*f %s\n", what, decimals, value, unit);
+}
+
+void target(const char *what, bool met)
+{
+    std::printf("  target %-37s %s\n", what, met ? "met" : "MISSED");
+    s_allMet = s_allMet && met;
+}
+
+// What the event loop does after a handler, short of timers and input: the
+// posted events, the repaint among them.
+void paintPending()
+{
+    QCoreApplication::sendPostedEvents();
+}
+
+// A shown main window with the given depth; the depth "0" is never met, so
+// ticks can be driven for as long as a measurement needs.
+std::unique_ptr<Form1> openMainWindow(const QString &depth)
+{
+    auto form = std::make_unique<Form1>();
+    form->Combo1->setText(depth);
+    form->show();
+    QCoreApplication::processEvents();
+    paintPending();
+    return form;
+}
+
+void stopTimers(Form1 &form)
+{
+    form.Timer1->setEnabled(false);
+    form.Timer2->setEnabled(false);
+}
+
+void benchTicks()
+{
+    heading("Timer1_Timer, one tick (median of 9 samples)");
+    for (const bool frequency : {false, true}) {
+        auto form = openMainWindow(u"0"_s);
+        if (frequency)
+            form->commando3_Click();
+        const char *mode = frequency ? "frequency mode" : "normal mode";
+        const double alone = medianMicros(Samples, 300, [&] { form->Timer1_Timer(); });
+        const double repaint = medianMicros(Samples, 300, [&] {
+            form->Timer1_Timer();
+            paintPending();
+        });
+        const double grabbed = medianMicros(Samples, 100, [&] {
+            form->Timer1_Timer();
+            (void)form->grab();
+        });
+        std::printf("  %s\n", mode);
+        row("  handler alone", alone, "us");
+        row("  handler + repaint of the changed cells", repaint, "us");
+        row("  handler + full window grab", grabbed, "us");
+        row("  handler + full window grab, share of 50 ms", 100.0 * grabbed / TickPeriodUs, "%", 2);
+        target(frequency ? "tick + grab < 1 % (frequency)" : "tick + grab < 1 % (normal)",
+               grabbed < 0.01 * TickPeriodUs);
+        stopTimers(*form);
+    }
+}
+
+void benchDraw()
+{
+    heading("Draw simulation (median of 9 samples)");
+    auto form = openMainWindow(u"10"_s);
+    form->commando1_Click();
+    stopTimers(*form);
+    row("commando4_Click", medianMicros(Samples, 100, [&] { form->commando4_Click(); }), "us");
+    QList<double> perTick;
+    for (int s = 0; s < Samples * 10; ++s) {
+        form->commando4_Click();
+        const qint64 start = nowNs();
+        for (int k = 0; k < 6; ++k)
+            form->Timer2_Timer();
+        perTick.append(double(nowNs() - start) / 1000.0 / 6);
+    }
+    row("Timer2_Timer, mean of the six reveal ticks", Measure::median(perTick), "us");
+    stopTimers(*form);
+}
+
+void benchLayoutAndPaint()
+{
+    heading("Button layout and window paint (median of 9 samples)");
+    auto form = openMainWindow(u"10"_s);
+    Button *button = form->commando1;
+    const QSize rest = button->size();
+    int flip = 0;
+    row("UserControl_Resize (commando1 resized)",
+        medianMicros(Samples, 200,
+                     [&] {
+                         flip ^= 1;
+                         button->resize(rest.width() + flip, rest.height());
+                     }),
+        "us");
+    button->resize(rest);
+    row("full paint of Form1 (grab)", medianMicros(Samples, 50, [&] { (void)form->grab(); }), "us");
+    Form2 *dialog = Form2::shared();
+    dialog->show();
+    QCoreApplication::processEvents();
+    row("full paint of Form2 (grab)", medianMicros(Samples, 50, [&] { (void)dialog->grab(); }),
+        "us");
+    dialog->hide();
+}
+
+void benchTimerPrecision(int runs)
+{
+    heading("Timer precision: depth-200 runs with the real 50 ms timer");
+    auto form = openMainWindow(u"200"_s);
+    QList<double> totals;
+    QList<double> intervals;
+    for (int run = 0; run < runs; ++run) {
+        QList<qint64> stamps;
+        QEventLoop loop;
+        const auto connection = QObject::connect(form->Timer1, &Timer::tick, &loop, [&] {
+            stamps.append(nowNs());
+            if (!form->Timer1->Enabled())
+                loop.quit();
+        });
+        stamps.append(nowNs());
+        form->commando1_Click();
+        loop.exec();
+        QObject::disconnect(connection);
+        totals.append(double(stamps.last() - stamps.first()) / 1e9);
+        for (qsizetype i = 1; i < stamps.size(); ++i)
+            intervals.append(double(stamps[i] - stamps[i - 1]) / 1e6);
+        std::printf("  run %d: %lld ticks in %.4f s\n", run + 1,
+                    static_cast<long long>(stamps.size() - 1), totals.last());
+    }
+    const double total = Measure::median(totals);
+    row("total, median of the runs (ideal 10.000 s)", total, "s", 4);
+    row("deviation from 10.000 s", 100.0 * (total - 10.0) / 10.0, "%", 3);
+    row("interval p50", Measure::percentile(intervals, 0.5), "ms");
+    row("interval p99", Measure::percentile(intervals, 0.99), "ms");
+    row("interval max", Measure::percentile(intervals, 1.0), "ms");
+    bool allWithin = true;
+    for (const double t : totals)
+        allWithin = allWithin && std::abs(t - 10.0) <= 0.05;
+    target("every depth-200 run within 0.5 %", allWithin);
+}
+
+void benchGrowth()
+{
+    heading("Growth over a run that never meets its depth (tick + repaint)");
+    constexpr int LastTick = 30000;
+    for (const bool frequency : {false, true}) {
+        auto form = openMainWindow(u"0"_s);
+        if (frequency)
+            form->commando3_Click();
+        QList<double> early, late;
+        qint64 rssEarly = 0;
+        for (int tick = 1; tick <= LastTick; ++tick) {
+            const qint64 start = nowNs();
+            form->Timer1_Timer();
+            paintPending();
+            const double us = double(nowNs() - start) / 1000.0;
+            if (tick > 50 && tick <= 150)
+                early.append(us);
+            if (tick > LastTick - 100)
+                late.append(us);
+            if (tick == 100)
+                rssEarly = Measure::residentKiB();
+        }
+        const qint64 rssLate = Measure::residentKiB();
+        const double costEarly = Measure::median(early);
+        const double costLate = Measure::median(late);
+        std::printf("  %s\n", frequency ? "frequency mode" : "normal mode");
+        row("  tick cost around tick 100", costEarly, "us");
+        row("  tick cost around tick 30,000", costLate, "us");
+        row("  resident memory at tick 100", double(rssEarly), "KiB");
+        row("  resident memory at tick 30,000", double(rssLate), "KiB");
+        // Flat: no more than a fifth dearer, and no more than 1 % more memory.
+        target(frequency ? "flat cost and memory (frequency)" : "flat cost and memory (normal)",
+               costLate <= 1.2 * costEarly && double(rssLate) <= 1.01 * double(rssEarly));
+        stopTimers(*form);
+    }
+}
+
+void benchStartup(const QString &self, int runs)
+{
+    heading("Start-up: process start to first frame, against a bare Qt window");
+    const Startup::Figures f = Startup::measure(self, runs);
+    row("main window, median", f.mainMs, "ms");
+    row("bare Qt window, median", f.bareMs, "ms");
+    row("ratio", f.mainMs / f.bareMs, "x", 2);
+    row("bare Qt window with one line of text, median", f.textMs, "ms");
+    row("ratio of the main window to it", f.mainMs / f.textMs, "x", 2);
+    row("resident memory, main window", f.mainRssKiB, "KiB");
+    row("resident memory, bare Qt window", f.bareRssKiB, "KiB");
+    row("ratio", f.mainRssKiB / f.bareRssKiB, "x", 2);
+    row("resident memory, bare window with text", f.textRssKiB, "KiB");
+    row("ratio of the main window to it", f.mainRssKiB / f.textRssKiB, "x", 2);
+    target("start-up within 1.3 x bare", f.mainMs <= 1.3 * f.bareMs);
+    target("memory within 1.3 x bare", f.mainRssKiB <= 1.3 * f.bareRssKiB);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc > 1 && std::strcmp(argv[1], Startup::childFlag) == 0)
+        Startup::runChild(argc, argv);
+    bool quick = false;
+    QStringList sections;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--quick") == 0)
+            quick = true;
+        else
+            sections.append(QString::fromLocal8Bit(argv[i]));
+    }
+    const auto wanted = [&sections](const char *name) {
+        return sections.isEmpty() || sections.contains(QLatin1StringView(name));
+    };
+
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    Fonts::registerSubstitutions();
+    std::printf("Kugelfix benchmark, platform %s%s\n", qPrintable(QApplication::platformName()),
+                quick ? ", quick" : "");
+
+    if (wanted("ticks"))
+        benchTicks();
+    if (wanted("draw"))
+        benchDraw();
+    if (wanted("layout"))
+        benchLayoutAndPaint();
+    if (wanted("growth"))
+        benchGrowth();
+    if (wanted("startup"))
+        benchStartup(QApplication::applicationFilePath(), quick ? 5 : 15);
+    if (wanted("timers"))
+        benchTimerPrecision(quick ? 1 : 3);
+
+    std::printf("\n%s\n", s_allMet ? "All targets met." : "Some targets missed.");
+    std::fflush(stdout);
+    // Form2 ends the process when it is destroyed; leave it to the exit.
+    std::_Exit(s_allMet ? 0 : 1);
+}
