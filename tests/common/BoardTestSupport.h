@@ -4,6 +4,7 @@
 #include "NumberFormat.h"
 
 #include <QList>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTest>
 
@@ -23,10 +24,9 @@ inline QList<OleColor> boardColours(const Form1 &form)
 inline QList<int> cellsWithColour(const Form1 &form, OleColor colour)
 {
     QList<int> cells;
-    for (int n = 1; n <= 49; ++n) {
+    for (int n = 1; n <= 49; ++n)
         if (form.Label3(n)->BackColor() == colour)
             cells.append(n);
-    }
     return cells;
 }
 
@@ -46,44 +46,32 @@ inline QList<int> listNumbers(const Form1 &form)
     return numbers;
 }
 
+// The list's numbers as the result cells show them: no leading zero.
+inline QStringList shownNumbers(const Form1 &form)
+{
+    QStringList shown;
+    for (int n : listNumbers(form))
+        shown.append(QString::number(n));
+    return shown;
+}
+
 // Six different two-digit items from "01" to "49", ascending.
 inline bool isSortedTip(const QStringList &items, QString *why)
 {
-    if (items.size() != 6) {
-        *why = u"count %1"_s.arg(items.size());
-        return false;
-    }
-    for (int i = 0; i < items.size(); ++i) {
-        const QString &item = items[i];
-        const int value = wholeValue(item);
-        if (item.size() != 2 || !item[0].isDigit() || !item[1].isDigit() || value < 1 ||
-            value > 49) {
-            *why = u"bad item '%1'"_s.arg(item);
-            return false;
-        }
-        if (i > 0 && items[i - 1] >= item) {
+    static const QRegularExpression number(u"^(0[1-9]|[1-4][0-9])$"_s);
+    *why = items.size() == 6 ? QString() : u"count %1"_s.arg(items.size());
+    for (qsizetype i = 0; i < items.size() && why->isEmpty(); ++i) {
+        if (!number.match(items[i]).hasMatch())
+            *why = u"bad item '%1'"_s.arg(items[i]);
+        else if (i > 0 && items[i - 1] >= items[i])
             *why = u"not strictly ascending: %1"_s.arg(items.join(u' '));
-            return false;
-        }
     }
-    return true;
+    return why->isEmpty();
 }
 
 inline void setDepth(Form1 &form, const QString &depth)
 {
     form.Combo1->setText(depth);
-}
-
-// Ticks Timer1 by hand until the run ends; returns the number of ticks, or -1
-// when it has not ended after limit ticks.
-inline int tickRunToEnd(Form1 &form, int limit = 40000)
-{
-    for (int ticks = 1; ticks <= limit; ++ticks) {
-        form.Timer1_Timer();
-        if (!form.Timer1->Enabled())
-            return ticks;
-    }
-    return -1;
 }
 
 } // namespace BoardTest

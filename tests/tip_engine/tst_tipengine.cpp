@@ -1,0 +1,146 @@
+#include "BoardTestSupport.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+
+using namespace BoardTest;
+using namespace BoardColours;
+
+// Ticks of a run whose depth is never met: where the counter would pass 32767.
+constexpr int Never = 32768;
+
+class tst_TipEngine : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void resultDisplayInBothModes()
+    {
+        Form1 form;
+        const OleColor leftovers[] = {Green, Red, Black, CountStep * 3, oleColor(0x01000FA0)};
+        for (int round = 0; round < 1000; ++round) {
+            // Marks, hits and counts of earlier work must all go.
+            for (int n = 1 + round % 5; n <= 49; n += 5)
+                form.Label3(n)->setBackColor(leftovers[n % 5]);
+            form.commando1_Click();
+            QString why;
+            QVERIFY2(isSortedTip(form.List1->items(), &why), qPrintable(why));
+            QCOMPARE(resultCaptions(form), shownNumbers(form));
+            QCOMPARE(cellsWithColour(form, Green), listNumbers(form));
+            QCOMPARE(cellsWithColour(form, Neutral).size(), 43);
+            QVERIFY(form.Timer1->Enabled() && form.Modus() == 0);
+        }
+
+        form.commando3_Click(); // mode 1: counting, the result cells stay
+        const QStringList shown = resultCaptions(form);
+        const int tip[] = {5, 9, 17, 23, 33, 41};
+        const OleColor before[] = {Green, CountStep * 2, Neutral, Red, Black, oleColor(0x00FFFFFF)};
+        QList<OleColor> expected = boardColours(form);
+        for (int i = 0; i < 6; ++i) { // all but green count, past &H00FFFFFF too
+            form.Label3(tip[i])->setBackColor(before[i]);
+            expected[tip[i] - 1] = before[i] + (before[i] == Green ? 0 : CountStep);
+        }
+        form.List1->Clear();
+        for (const QString &item : {u"23"_s, u"05"_s, u"41"_s, u"17"_s, u"09"_s, u"33"_s})
+            form.List1->AddItem(item);
+        form.Command2_Click();
+        QCOMPARE(form.List1->items().join(u' '), u"05 09 17 23 33 41"_s);
+        QCOMPARE(boardColours(form), expected);
+        QCOMPARE(resultCaptions(form), shown);
+
+        ListBox list; // sorting an empty and a one-item list
+        TipEngine::Liste_Sortieren(list);
+        QVERIFY(list.items().isEmpty() && list.Visible());
+        list.AddItem(u"07"_s);
+        TipEngine::Liste_Sortieren(list);
+        QCOMPARE(list.items(), QStringList({u"07"_s}));
+    }
+
+    void runEndsAtDepth_data()
+    {
+        QTest::addColumn<QString>("depth");
+        // c = tip click, A = analysis click, t = tick, a digit = new depth
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("ticksLeft");
+        QTest::addColumn<int>("countedTips");
+        QTest::newRow("depth 1 makes two tips") << u"1"_s << u"c"_s << 1 << 0;
+        QTest::newRow("depth 10 makes eleven tips") << u"10"_s << u"c"_s << 10 << 0;
+        QTest::newRow("analysis of depth 1") << u"1"_s << u"A"_s << 1 << 2;
+        QTest::newRow("analysis of depth 10") << u"10"_s << u"A"_s << 10 << 11;
+        QTest::newRow("leading blank") << u" 20"_s << u"A"_s << 20 << 21;
+        QTest::newRow("trailing letters") << u"20abc"_s << u"A"_s << 20 << 21;
+        QTest::newRow("exponent means 100") << u"1e2"_s << u"A"_s << 100 << 101;
+        QTest::newRow("fraction is never met") << u"1.5"_s << u"A"_s << Never << Never + 1;
+        QTest::newRow("negative is never met") << u"-3"_s << u"A"_s << Never << Never + 1;
+        QTest::newRow("empty is never met") << QString() << u"A"_s << Never << Never + 1;
+        QTest::newRow("letters are never met") << u"abc"_s << u"A"_s << Never << Never + 1;
+        QTest::newRow("beyond the counter") << u"40000"_s << u"A"_s << Never << Never + 1;
+        QTest::newRow("beyond double") << u"1e400"_s << u"A"_s << Never << Never + 1;
+        QTest::newRow("tip click adds a tip, count goes on") << u"10"_s << u"cttttc"_s << 6 << 0;
+        QTest::newRow("analysis during a normal run counts the rest")
+            << u"10"_s << u"ctttA"_s << 7 << 8;
+        QTest::newRow("analysis during an analysis goes on") << u"5"_s << u"AtA"_s << 4 << 7;
+        QTest::newRow("tip click during an analysis is counted") << u"5"_s << u"Atc"_s << 4 << 7;
+        QTest::newRow("new depth applies at the next tick") << u"10"_s << u"cttt5"_s << 2 << 0;
+        QTest::newRow("depth lowered below the count is passed")
+            << u"10"_s << u"ctttt2"_s << Never - 4 << 0;
+    }
+
+    void runEndsAtDepth()
+    {
+        QFETCH(QString, depth);
+        QFETCH(QString, script);
+        QFETCH(int, ticksLeft);
+        QFETCH(int, countedTips);
+        Form1 form;
+        setDepth(form, depth);
+        int ticks = 0;
+        QStringList shown(6, u"0"_s); // the result cells as the last tip in normal mode left them
+        const auto act = [&](QChar action) {
+            const bool counting = form.Modus() == 1;
+            if (action.isDigit())
+                setDepth(form, action);
+            else if (action == u'c')
+                form.commando1_Click();
+            else if (action == u'A')
+                form.commando3_Click();
+            else
+                form.Timer1_Timer();
+            if (!counting && form.Modus() == 0)
+                shown = resultCaptions(form);
+        };
+        for (QChar action : script)
+            act(action);
+        for (; form.Timer1->Enabled() && ticks <= Never; ++ticks)
+            act(u't');
+        QCOMPARE(ticks, ticksLeft);
+        QVERIFY(form.Durchlauf() == 0 && form.Modus() == 0);
+        QCOMPARE(resultCaptions(form), shown);
+        if (countedTips > 0) { // counts only: no green and no neutral cell
+            qint64 counted = 0;
+            for (const OleColor colour : boardColours(form)) {
+                QCOMPARE(colour % CountStep, 0);
+                counted += colour / CountStep;
+            }
+            QCOMPARE(counted, 6 * countedTips);
+        } else { // the last tip stays
+            QCOMPARE(cellsWithColour(form, Green), listNumbers(form));
+        }
+    }
+
+    void realTimerRunsTheRepetition()
+    {
+        Form1 form;
+        setDepth(form, u"5"_s);
+        QSignalSpy ticks(form.Timer1, &Timer::tick);
+        QElapsedTimer clock;
+        clock.start();
+        form.commando1_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(!form.Timer1->Enabled(), 5000);
+        QVERIFY2(ticks.count() == 5 && clock.elapsed() >= 245 && clock.elapsed() < 2500,
+                 qPrintable(u"%1 ticks in %2 ms"_s.arg(ticks.count()).arg(clock.elapsed())));
+    }
+};
+
+QTEST_MAIN(tst_TipEngine)
+#include "tst_tipengine.moc"

@@ -1,0 +1,281 @@
+#include "Checked.h"
+#include "ColourLabel.h"
+#include "ComboBox.h"
+#include "Fonts.h"
+#include "IconFile.h"
+#include "NumberFormat.h"
+#include "PropertyBag.h"
+#include "RandomSource.h"
+#include "TextElement.h"
+#include "Timer.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImageReader>
+#include <QJsonDocument>
+#include <QLineEdit>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+#include <QtEndian>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+PropertyBag bagFromJson(const QByteArray &json)
+{
+    return PropertyBag::fromJson(QJsonDocument::fromJson(json).object());
+}
+
+TextElement caption(const QString &text, float widthTwips)
+{
+    TextElement element({}, true, true);
+    element.setFont(Fonts::font(u"Arial"_s, 12));
+    element.setWidth(widthTwips);
+    element.setText(text);
+    return element;
+}
+
+// A caption's pixels or, given plain, those of plain text that QPainter draws into its box.
+QImage rendered(const QString &text, const QString &plain = {}, bool underline = false)
+{
+    const TextElement element = caption(text, 1500);
+    QImage image(100, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QFont font = element.font();
+    font.setUnderline(underline);
+    painter.setFont(font);
+    painter.drawText(element.rect(), Qt::AlignHCenter | Qt::TextWordWrap, plain);
+    if (plain.isEmpty())
+        element.paint(painter, QPalette());
+    return image;
+}
+} // namespace
+
+class tst_Toolkit : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { Fonts::registerSubstitutions(); }
+
+    void numericValue_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("two digits with zero") << u"07"_s << 7.0;
+        QTest::newRow("fraction 1.5") << u"1.5"_s << 1.5;
+        QTest::newRow("leading point") << u".5"_s << 0.5;
+        QTest::newRow("negative") << u"-3"_s << -3.0;
+        QTest::newRow("explicit plus") << u"+4"_s << 4.0;
+        QTest::newRow("leading blank and tab") << u" \t20"_s << 20.0;
+        QTest::newRow("trailing letters") << u"20abc"_s << 20.0;
+        QTest::newRow("exponent 1e2") << u"1e2"_s << 100.0;
+        QTest::newRow("negative exponent") << u"25E-1"_s << 2.5;
+        QTest::newRow("exponent with sign only") << u"3e+"_s << 3.0;
+        QTest::newRow("empty") << QString() << 0.0;
+        QTest::newRow("blanks only") << u"   "_s << 0.0;
+        QTest::newRow("letters") << u"abc"_s << 0.0;
+        QTest::newRow("sign only") << u"-"_s << 0.0;
+        QTest::newRow("blank between sign and digits") << u"- 3"_s << 0.0;
+        QTest::newRow("comma is no decimal point") << u"1,5"_s << 1.0;
+        QTest::newRow("full-width digits") << u"\uFF11\uFF10"_s << 0.0;
+        QTest::newRow("twenty digits") << u"99999999999999999999"_s << 1e20;
+        QTest::newRow("negative beyond double range") << u"-1e400"_s << -qInf();
+        QTest::newRow("below the smallest double") << u"1e-400"_s << 0.0;
+        QTest::newRow("1000 digits") << QString(1000, u'9') << qInf();
+    }
+
+    void numericValue()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(::numericValue(text), value);
+    }
+
+    void formatsAndOverflow()
+    {
+        QCOMPARE(formatNumber(u"5", u"00"), u"05"_s);
+        QCOMPARE(formatNumber(u"49", u"00"), u"49"_s);
+        QCOMPARE(formatNumber(u"07", u"0"), u"7"_s);
+        QCOMPARE(formatNumber(u"23", u"0"), u"23"_s);
+        // An overflow is reported, never wrapped around.
+        QCOMPARE(checkedAdd<qint16>(32766, 1), std::optional<qint16>(32767));
+        QCOMPARE(checkedAdd<qint16>(32767, 1), std::nullopt);
+        QCOMPARE(checkedAdd<qint16>(-32768, -1), std::nullopt);
+        QCOMPARE(checkedSub<qint32>(std::numeric_limits<qint32>::min(), 1), std::nullopt);
+        QCOMPARE(checkedAdd<qint32>(oleColor(0x7FFFFF00), 4000), std::nullopt);
+    }
+
+    void labelsAndCombo()
+    {
+        // The board keeps its state in colours, so they read back exactly.
+        ColourLabel c(nullptr, 3);
+        for (const quint32 bits : {0x80000005u, 0x80000012u, 0x01000FA0u, 0xFFFFFFFFu}) {
+            c.setBackColor(oleColor(bits));
+            c.setForeColor(oleColor(bits ^ 1u));
+            QVERIFY(c.BackColor() == oleColor(bits) && c.ForeColor() == oleColor(bits ^ 1u));
+        }
+        // System colours paint in the palette's colour of their number.
+        QPalette palette;
+        for (const auto &[bits, role] :
+             {std::pair(0x80000005u, QPalette::Base), std::pair(0x80000008u, QPalette::Text),
+              std::pair(0x80000012u, QPalette::ButtonText)}) {
+            palette.setColor(role, QColor(int(bits & 0xFF), 1, 2));
+            c.setPalette(palette);
+            c.setBackColor(oleColor(bits));
+            QCOMPARE(c.grab().toImage().pixelColor(5, 5), palette.color(role));
+        }
+
+        QSignalSpy changed(&c, &ColourLabel::captionChanged);
+        for (const QString &text : {u"7"_s, u"7"_s, QString()})
+            c.setCaption(text);
+        QCOMPARE(changed.count(), 2);
+        c.show();
+        QSignalSpy clicks(&c, &ColourLabel::Click);
+        QTest::mouseClick(&c, Qt::LeftButton);
+        // A press that leaves the cell before its release is no click, nor is a right click.
+        QTest::mousePress(&c, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(&c, Qt::LeftButton, {}, QPoint(c.width() + 5, 5));
+        QTest::mouseClick(&c, Qt::RightButton);
+        QCOMPARE(clicks.count(), 1);
+        QCOMPARE(clicks.first().first().value<qint16>(), qint16(3));
+
+        // The depth box: no completion of "2" to "20", and typing adds no item.
+        ComboBox combo;
+        combo.addItems({u"1"_s, u"5"_s, u"10"_s, u"20"_s, u"200"_s});
+        combo.show();
+        QVERIFY(QTest::qWaitForWindowActive(&combo)); // completion needs the focus
+        combo.setText(QString());
+        QTest::keyClicks(combo.lineEdit(), u"2\r"_s);
+        QCOMPARE(combo.Text(), u"2"_s);
+        QCOMPARE(combo.count(), 5);
+    }
+
+    // Real time on a loaded machine: a period restarted by switching on again ticks at 1500 ms.
+    void timerSwitchedOnAgainKeepsItsPhase()
+    {
+        Timer timer(1000);
+        QSignalSpy ticks(&timer, &Timer::tick);
+        QElapsedTimer clock;
+        clock.start();
+        timer.setEnabled(true);
+        QTest::qWait(500);
+        timer.setEnabled(true);
+        QVERIFY(ticks.count() > 0 || ticks.wait(5000));
+        const qint64 firstTick = clock.elapsed();
+        QVERIFY2(firstTick >= 900 && firstTick < 1400, qPrintable(QString::number(firstTick)));
+    }
+
+    void randomSource()
+    {
+        RandomSource a, b;
+        a.seed(42);
+        b.seed(42);
+        for (int i = 0; i < 1'000'000; ++i) {
+            const float r = a.next();
+            QVERIFY(r >= 0.0f && r < 1.0f);
+            QCOMPARE(r, b.next());
+        }
+    }
+
+    void textElement()
+    {
+        // The button stops its re-layout on this: the same text again must stay silent.
+        TextElement element(u"0"_s, false, false);
+        int changes = 0;
+        element.setChangeHandler([&changes] { ++changes; });
+        for (const QString &text : {u"0"_s, u"4"_s, u"4"_s, QString()})
+            element.setText(text);
+        QCOMPARE(changes, 2);
+
+        const float oneLine = caption(u"Tipp"_s, 1920).height();
+        const float threeLines = caption(u"A\r\nB\r\nC"_s, 1920).height();
+        QVERIFY(oneLine > 0 && threeLines > 2.5f * oneLine && threeLines < 3.5f * oneLine);
+        TextElement wrapped = caption(u"Ziehung wird durchgeführt"_s, 3000);
+        QCOMPARE(wrapped.height(), oneLine);
+        wrapped.setWidth(600);
+        QVERIFY(wrapped.height() > 2.5f * oneLine);
+        // No room at all: every word on a line of its own, never a negative width.
+        wrapped.setWidth(-200);
+        QVERIFY(wrapped.width() == 0.0f && wrapped.height() > 2.5f * oneLine);
+        QCOMPARE(caption({}, 1920).height(), 0.0f);
+
+        // "&x" shows an underlined x, "&&" one ampersand.
+        QCOMPARE(rendered(u"&x"_s), rendered(u"&x"_s, u"x"_s, true));
+        QCOMPARE(rendered(u"&&"_s), rendered(u"&&"_s, u"&"_s));
+    }
+
+    void propertyBag()
+    {
+        PropertyBag bag =
+            bagFromJson(R"({"buttonset": "8", "CAPTION": "OK", "_extenty": 1320, "font": null})");
+        // Keys match without regard to case; absent and null entries give the default.
+        QCOMPARE(bag.ReadProperty(u"Buttonset"_s, QString()), u"8"_s);
+        QCOMPARE(bag.ReadProperty(u"Font"_s, u"none"_s), u"none"_s);
+        // Host entries are read-only; values of other types are refused.
+        QVERIFY_THROWS_EXCEPTION(PropertyWriteError, bag.WriteProperty(u"_ExtentY"_s, 9, {}));
+        QVERIFY_THROWS_EXCEPTION(PropertyWriteError, bag.WriteProperty(u"L"_s, QStringList(), {}));
+        // Written entries take the new spelling; only what differs from the default stays.
+        bag.WriteProperty(u"Buttonset"_s, u"3"_s, {});
+        bag.WriteProperty(u"TextColor"_s, Colours::SystemButtonText, Colours::SystemButtonText);
+        bag.WriteProperty(u"Enabled"_s, false, true);
+        QCOMPARE(bag.keys(),
+                 (QStringList{u"CAPTION"_s, u"_extenty"_s, u"Buttonset"_s, u"Enabled"_s}));
+        bag.WriteProperty(u"enabled"_s, true, true);
+        // A string, even the empty one, never equals the empty reference, which is never stored.
+        bag.WriteProperty(u"Caption"_s, QString(), {});
+        bag.WriteProperty(u"ButtonPicture"_s, PropertyBag::pictureValue(Picture()), {});
+        QCOMPARE(bag.keys(), (QStringList{u"Caption"_s, u"_extenty"_s, u"Buttonset"_s}));
+        QCOMPARE(bag.ReadProperty(u"caption"_s, u"-"_s), QString());
+        QCOMPARE(bag.value(u"_EXTENTY"_s), QVariant(1320));
+        bag.WriteProperty(u"ButtonPicture"_s, PropertyBag::pictureValue(LoadPicture()), {});
+        QVERIFY(bag.ReadProperty(u"ButtonPicture"_s, Picture()));
+
+        // Odd stored values: those that convert, and those that raise the type error.
+        const PropertyBag odd = bagFromJson(R"({"a": -1, "b": 1.5, "c": 4294967296, "d": " 4000 ",
+            "e": "", "f": true, "g": "False", "h": "vielleicht", "i": [1], "j": 2147483666,
+            "k": "&H00C0C0C0&"})");
+        QCOMPARE(odd.ReadProperty(u"A"_s, Colours::Black), -1);
+        QCOMPARE(odd.ReadProperty(u"D"_s, Colours::Black), 4000);
+        QCOMPARE(odd.ReadProperty(u"J"_s, Colours::Black), oleColor(0x80000012));
+        QCOMPARE(odd.ReadProperty(u"K"_s, Colours::Black), 0x00C0C0C0);
+        QCOMPARE(odd.ReadProperty(u"A"_s, false), true);
+        QCOMPARE(odd.ReadProperty(u"G"_s, true), false);
+        for (const QString &key : {u"b"_s, u"c"_s, u"e"_s, u"f"_s, u"h"_s, u"i"_s})
+            QVERIFY_THROWS_EXCEPTION(PropertyTypeError, odd.ReadProperty(key, Colours::Black));
+        for (const QString &key : {u"e"_s, u"h"_s, u"i"_s})
+            QVERIFY_THROWS_EXCEPTION(PropertyTypeError, odd.ReadProperty(key, true));
+        QVERIFY_THROWS_EXCEPTION(PropertyTypeError, odd.ReadProperty(u"i"_s, QString()));
+        QVERIFY_THROWS_EXCEPTION(PropertyTypeError, odd.ReadProperty(u"h"_s, QFont()));
+        QVERIFY_THROWS_EXCEPTION(PropertyTypeError, odd.ReadProperty(u"h"_s, Picture()));
+    }
+
+    void iconHoldsThreeTrueColourImages()
+    {
+        QFile file(QStringLiteral(KUGELFIX_ICON));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray data = file.readAll();
+        const auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(data.data() + at); };
+        const QList<QImage> images = readIconImages(file.fileName());
+        QCOMPARE(images.size(), 3);
+        QImageReader reader(file.fileName());
+        for (int i = 0; i < 3; ++i) {
+            const int size = 64 - 16 * i, entry = 6 + 16 * i;
+            QCOMPARE(images[i].size(), QSize(size, size));
+            // Directory and image header both say 24 bits.
+            QCOMPARE(data.mid(entry, 2), QByteArray(2, char(size)));
+            QCOMPARE(u16(entry + 6), quint16(24));
+            QCOMPARE(u16(qFromLittleEndian<quint32>(data.data() + entry + 12) + 14), quint16(24));
+            QVERIFY(reader.jumpToImage(i));
+            QCOMPARE(images[i].pixel(size / 2, size / 2), reader.read().pixel(size / 2, size / 2));
+            // Transparent corners, an opaque ball in the middle.
+            QCOMPARE(images[i].pixelColor(0, 0).alpha(), 0);
+            QCOMPARE(images[i].pixelColor(size / 2, size / 6).alpha(), 255);
+        }
+    }
+};
+
+QTEST_MAIN(tst_Toolkit)
+#include "tst_toolkit.moc"

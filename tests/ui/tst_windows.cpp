@@ -1,0 +1,288 @@
+#include "BoardTestSupport.h"
+
+#include "Button.h"
+#include "Fonts.h"
+#include "Form2.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFontInfo>
+#include <QProcess>
+#include <QPushButton>
+
+#include <cstdio>
+
+using namespace BoardTest;
+using namespace BoardColours;
+
+namespace {
+// A control as the design gives it: place and size in twips (15 to a pixel), the font with
+// the face it resolves to, colours and caption.
+QString looks(const QWidget *w)
+{
+    const QRect r = w->geometry();
+    const QFont &f = w->font();
+    const auto hex = [](OleColor c) {
+        return u"&H%1"_s.arg(uint(c), 8, 16, QChar(u'0')).toUpper();
+    };
+    QString text =
+        u"%1,%2 %3x%4"_s.arg(r.x() * 15).arg(r.y() * 15).arg(r.width() * 15).arg(r.height() * 15);
+    if (w->inherits("ColourLabel") || w->inherits("QComboBox") || w->inherits("Button"))
+        text += u" %1 (%2) %3%4%5"_s.arg(
+            f.family(), QFontInfo(f).family(), QString::number(f.pointSizeF()),
+            f.bold() ? u" bold"_s : QString(), f.italic() ? u" italic"_s : QString());
+    if (const auto *label = qobject_cast<const ColourLabel *>(w))
+        text += u", text %1 %2%3: %4"_s.arg(
+            hex(label->ForeColor()),
+            label->isTransparent() ? u"transparent"_s : u"on "_s + hex(label->BackColor()),
+            label->hasBorder() ? u", border"_s : QString(), label->Caption());
+    if (const auto *shape = qobject_cast<const Shape *>(w))
+        text += u", fill %1, border %2"_s.arg(hex(shape->FillColor()), hex(shape->BorderColor()));
+    if (const auto *frame = qobject_cast<const Frame *>(w))
+        text += u", on "_s + hex(frame->BackColor());
+    if (const auto *button = qobject_cast<const Button *>(w))
+        text += u": "_s + button->Caption();
+    return text;
+}
+
+QString accessibleName(QObject *object)
+{
+    return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+}
+
+const QList<QSize> IconSizes = {QSize(64, 64), QSize(48, 48), QSize(32, 32)};
+
+QColor pixelNearBottomLeft(QWidget *widget)
+{
+    const QImage image = widget->grab().toImage();
+    return image.pixelColor(3, image.height() - 3);
+}
+
+// Closes the main window in a child process, since ending the program ends the process.
+int runClosingScenario(const QString &scenario)
+{
+    auto *form = new Form1;
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->show();
+    if (scenario == u"during-run") { // no tick runs before the close
+        form->commando1_Click();
+        form->commando4_Click();
+        form->Timer2_Timer();
+    }
+    form->close();
+    QApplication::processEvents(); // lets the closed window go
+    std::puts(Form2::exists() && Form2::shared()->isVisible() ? "dialog shown" : "no dialog");
+    std::fflush(stdout); // the program may end without flushing
+    if (scenario == u"close-box")
+        Form2::shared()->close();
+    else if (scenario == u"destroyed")
+        delete Form2::shared();
+    else
+        QTest::mouseClick(Form2::shared()->commando1, Qt::LeftButton);
+    return 3; // the program goes on: a fault
+}
+} // namespace
+
+// The info dialog is never destroyed in the test process: that would end it.
+class tst_Windows : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { Fonts::registerSubstitutions(); }
+
+    void mainWindowAfterLoad()
+    {
+        Form1 form;
+        QCOMPARE(form.windowTitle(), u"Kugelfix    6 aus 49"_s);
+        QVERIFY(form.size() == QSize(430, 357) && form.minimumSize() == form.maximumSize());
+        QCOMPARE(form.windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint |
+                                       Qt::WindowCloseButtonHint),
+                 Qt::WindowCloseButtonHint);
+        QCOMPARE(form.BackColor(), oleColor(0x0080FFFF));
+        QCOMPARE(form.windowIcon().availableSizes(), IconSizes);
+        for (int i = 0; i <= 5; ++i)
+            QCOMPARE(looks(form.label1(i)),
+                     u"%1,135 735x615 Arial Narrow (Liberation Sans Narrow) 28.5, "
+                     u"text &H80000008 on &H80000005, border: 0"_s.arg(270 + 1035 * i));
+        for (int n = 1; n <= 49; ++n) { // in Frame1 at column (n - 1) % 7, row (n - 1) / 7
+            QVERIFY(form.Label3(n)->parentWidget() == form.Frame1 && form.Label3(n)->Index() == n);
+            QCOMPARE(looks(form.Label3(n)),
+                     u"%1,%2 375x330 MS Sans Serif (Liberation Sans) 12 bold, text &H008080FF on "
+                     u"&H00E3E6FD, border: %3"_s.arg(90 + 405 * ((n - 1) % 7))
+                         .arg(180 + 360 * ((n - 1) / 7))
+                         .arg(n));
+        }
+        const std::pair<QWidget *, QString> design[] = {
+            {form.Frame1, u"225,1035 2985x2760, on &H0080FFFF"_s},
+            {form.Label4, u"4095,1170 1680x240 Arial (Liberation Sans) 9.75 bold, text &H80000012 "
+                          u"transparent: Berechnungstiefe"_s},
+            {form.Combo1, u"4095,1485 1680x420 MS Sans Serif (Liberation Sans) 12 bold"_s},
+            {form.Label5, u"4050,2160 1725x420 Arial (Liberation Sans) 20.25 bold italic, text "
+                          u"&H000000C0 transparent: 6 aus 49"_s},
+            {form.Image1, u"4590,2835 720x720"_s},
+            {form.commando1,
+             u"45,4005 1950x1320 Arial (Liberation Sans) 9.75 bold: Tipp  erstellen"_s},
+            {form.commando3, u"2070,4005 2040x1320 MS Sans Serif (Liberation Sans) 9.75 bold: "
+                             u"Ermittle\r\nseltene / häufige\r\nZahlen"_s},
+            {form.commando4, u"4185,4005 2220x1320 MS Sans Serif (Liberation Sans) 9.75 bold: "
+                             u"Ziehung simulieren"_s},
+            {form.control<Shape>(u"Shape1"_s),
+             u"45,45 6360x825, fill &H0080FFFF, border &H80000008"_s},
+            {form.control<Shape>(u"Shape2"_s),
+             u"45,945 3345x2985, fill &H0080FFFF, border &H00000000"_s},
+            {form.control<Shape>(u"Shape3"_s),
+             u"3465,945 2940x2985, fill &H0080FFFF, border &H80000008"_s},
+        };
+        for (const auto &[control, expected] : design)
+            QCOMPARE(looks(control), expected);
+        QVERIFY(form.Command2->isHidden() && form.Command2->geometry().top() >= form.height());
+        QCOMPARE(form.Combo1->Text(), u"10"_s);
+        QStringList items;
+        for (int i = 0; i < form.Combo1->count(); ++i)
+            items << form.Combo1->itemText(i);
+        QCOMPARE(items.join(u' '), u"1 5 10 20 50 100 200"_s);
+        QCOMPARE(QList({form.Timer1->Interval(), form.Timer2->Interval()}), QList({50, 2000}));
+        QVERIFY(!form.Timer1->Enabled() && !form.Timer2->Enabled() && !Form2::exists());
+        QCOMPARE(QList<int>({form.Modus(), form.Durchlauf(), form.Ziehungsschritt()}),
+                 QList({0, 0, 0}));
+        QVERIFY(form.List1->ListCount() == 0 && !form.List1->Visible());
+    }
+
+    // Each colour kind: how it is painted, what a screen reader says, what a click makes of it.
+    void boardCellStates_data()
+    {
+        QTest::addColumn<OleColor>("colour");
+        QTest::addColumn<QColor>("painted");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("neutral") << Neutral << QColor(253, 230, 227) << u"nicht markiert"_s;
+        QTest::newRow("green") << Green << QColor(0, 255, 0) << u"markiert"_s;
+        QTest::newRow("red") << Red << QColor(255, 0, 0) << u"Treffer"_s;
+        QTest::newRow("black") << Black << QColor(0, 0, 0) << u"nicht gezogen"_s;
+        QTest::newRow("counted once") << CountStep << QColor(160, 15, 0) << u"einmal gezogen"_s;
+        QTest::newRow("counted 12 times")
+            << CountStep * 12 << QColor(128, 187, 0) << u"12-mal gezogen"_s;
+        QTest::newRow("count past white")
+            << CountStep * 5000 << QColor(Qt::white) << u"5000-mal gezogen"_s;
+        QTest::newRow("no meaning")
+            << oleColor(0x00123457) << QColor(87, 52, 18) << u"unbekannter Zustand"_s;
+    }
+
+    void boardCellStates()
+    {
+        QFETCH(OleColor, colour);
+        QFETCH(QColor, painted);
+        QFETCH(QString, state);
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        ColourLabel *cell = form.Label3(7);
+        cell->setBackColor(colour); // painted neutral before: the new colour must show
+        QCOMPARE(pixelNearBottomLeft(cell), painted);
+        QCOMPARE(accessibleName(cell), u"Zahl 7, "_s + state);
+        QTest::mouseClick(cell, Qt::LeftButton); // marking toggles neutral and green only
+        QCOMPARE(cell->BackColor(), colour == Neutral ? Green : colour == Green ? Neutral : colour);
+        // A double click, two presses close together through the window, is one click.
+        const QPoint at = cell->mapTo(&form, cell->rect().center());
+        for (int press = 0; press < 2; ++press) {
+            QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, at);
+            QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, at);
+            // QTest moves its clock on after a release so that presses do not pair up; undo that.
+            QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval;
+        }
+        QCOMPARE(cell->BackColor(), colour);
+    }
+
+    // Labels keep their last painting between changes, so each change must repaint.
+    void resultCellsAndButtonsRepaintAndSpeak()
+    {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        ColourLabel *result = form.label1(0);
+        const QImage zero = result->grab().toImage();
+        result->setCaption(u"7"_s);
+        QVERIFY(result->grab().toImage() != zero);
+        result->setCaption(u"0"_s);
+        QCOMPARE(result->grab().toImage(), zero);
+        result->setForeColor(Red);
+        QVERIFY(result->grab().toImage() != zero);
+        QPalette palette = result->palette(); // a system colour follows the palette
+        palette.setColor(QPalette::Base, Qt::darkBlue);
+        result->setPalette(palette);
+        QCOMPARE(pixelNearBottomLeft(result), QColor(Qt::darkBlue));
+
+        QCOMPARE(accessibleName(result), u"Ergebnis 1: 0"_s);
+        form.commando1_Click();
+        QCOMPARE(accessibleName(form.label1(5)), u"Ergebnis 6: "_s + shownNumbers(form)[5]);
+        form.commando4_Click();
+        QCOMPARE(accessibleName(result), u"Ergebnis 1: leer"_s);
+        QCOMPARE(accessibleName(form.commando1), u"Tipp  erstellen"_s);
+        QCOMPARE(accessibleName(form.commando3), u"Ermittle seltene / häufige Zahlen"_s);
+        form.Timer2_Timer(); // the draw button's caption changes
+        QCOMPARE(accessibleName(form.commando4), u"Ziehung wird durchgeführt"_s);
+    }
+
+    void infoDialogHasItsDesignValues()
+    {
+        Form2 *dialog = Form2::shared();
+        QCOMPARE(dialog->windowTitle(), u"Beenden"_s);
+        QCOMPARE(dialog->size() * 15, QSize(8910, 2595));
+        QCOMPARE(dialog->BackColor(), oleColor(0x00FFFFC0));
+        QCOMPARE(dialog->windowIcon().availableSizes(), IconSizes);
+        const QString text = looks(dialog->Label1);
+        const QString note =
+            u"45,270 8790x1635 Arial (Liberation Sans) 14.25, text &H80000012 transparent: "
+            u"Sollten Sie mit diesem Programm den Großen Gewinn machen, dann senden Sie an den "
+            u"Programierer doch eine Kleinigkeit als Dank. Kontakt über "_s;
+        const QString address = text.mid(note.size());
+        QVERIFY2(text.startsWith(note) && address.contains(u'@') && !address.contains(u' '),
+                 qPrintable(text));
+        QVERIFY(dialog->Label1->wordWrap());
+        QCOMPARE(looks(dialog->commando1) + u' ' + dialog->commando1->Buttonset(),
+                 u"3510,1530 1725x690 MS Sans Serif (Liberation Sans) 13.5: OK 0"_s);
+    }
+
+    void closingEndsThroughTheDialog_data()
+    {
+        QTest::addColumn<QString>("scenario");
+        QTest::newRow("OK button") << u"ok"_s;
+        QTest::newRow("close box of the dialog") << u"close-box"_s;
+        QTest::newRow("dialog destroyed") << u"destroyed"_s;
+        QTest::newRow("closed during a run and a reveal") << u"during-run"_s;
+    }
+
+    void closingEndsThroughTheDialog()
+    {
+        QFETCH(QString, scenario);
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {u"--closing="_s + scenario});
+        QVERIFY(child.waitForFinished(20000));
+        QCOMPARE(child.readAllStandardOutput(), QByteArray("dialog shown\n"));
+        QVERIFY(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0);
+    }
+
+    void programKeepsRunningUntilClosed()
+    {
+        QProcess program;
+        program.start(QStringLiteral(KUGELFIX_EXECUTABLE), {});
+        QVERIFY(program.waitForStarted());
+        QVERIFY(!program.waitForFinished(1500));
+        program.kill();
+        QVERIFY(program.waitForFinished());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true); // as QTEST_MAIN does
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QString first = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (first.startsWith(u"--closing="))
+        return runClosingScenario(first.mid(10));
+    tst_Windows test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_windows.moc"
