@@ -67,8 +67,7 @@ void ColourLabel::setCaption(const QString &caption)
     if (caption == m_caption)
         return;
     m_caption = caption;
-    m_layoutStale = true;
-    contentChanged();
+    layoutChanged();
     announceChange();
     Q_EMIT captionChanged();
 }
@@ -101,13 +100,17 @@ void ColourLabel::setTransparent(bool transparent)
 void ColourLabel::setBorder(bool border)
 {
     m_border = border;
-    m_layoutStale = true;
-    contentChanged();
+    layoutChanged();
 }
 
 void ColourLabel::setWordWrap(bool wrap)
 {
     m_wordWrap = wrap;
+    layoutChanged();
+}
+
+void ColourLabel::layoutChanged()
+{
     m_layoutStale = true;
     contentChanged();
 }
@@ -168,18 +171,16 @@ void ColourLabel::paintEvent(QPaintEvent *)
 
 void ColourLabel::resizeEvent(QResizeEvent *event)
 {
-    m_rendered = QImage();
-    m_layoutStale = true;
+    layoutChanged();
     QWidget::resizeEvent(event);
 }
 
 void ColourLabel::changeEvent(QEvent *event)
 {
-    // System colours follow the palette.
     if (event->type() == QEvent::FontChange)
-        m_layoutStale = true;
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
-        m_rendered = QImage();
+        layoutChanged();
+    else if (event->type() == QEvent::PaletteChange) // system colours follow the palette
+        contentChanged();
     QWidget::changeEvent(event);
 }
 

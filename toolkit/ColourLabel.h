@@ -58,6 +58,7 @@ protected:
 private:
     void announceChange();
     void contentChanged();
+    void layoutChanged();
     // The label is drawn once per change and blitted after that: a timer tick
     // repaints many cells of which only a few have changed.
     QImage render();

@@ -79,8 +79,8 @@ QObject *FormWindow::createControl(const ControlDefinition &definition)
         widget = new Frame(definition.colour(u"backColor"_s, m_backColor), parent);
     } else if (kind == u"Image") {
         auto *picture = new PictureBox(parent);
-        picture->setPicture(loadIcon(definition.text(u"picture"_s),
-                                     int(definition.values.value(u"pictureWidth").toInt())));
+        picture->setPicture(
+            loadIcon(definition.text(u"picture"_s), definition.number(u"pictureWidth"_s, 0)));
         widget = picture;
     } else if (kind == u"ComboBox") {
         auto *combo = new ComboBox(parent);
