@@ -5,9 +5,14 @@
 
 int main(int argc, char *argv[])
 {
+    // A Wayland client can neither centre itself nor drop the minimise button; through
+    // XWayland the window keeps its look. Plain Wayland only where there is no X server.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kugelfix"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kugelfix"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.Kugelfix"));
     QApplication::setApplicationVersion(QStringLiteral(KUGELFIX_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);
     Fonts::registerSubstitutions();

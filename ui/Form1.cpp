@@ -6,7 +6,6 @@
 
 #include <QCloseEvent>
 #include <QLineEdit>
-#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -17,7 +16,7 @@ Form1::Form1(QWidget *parent)
       Label5(control<ColourLabel>(u"Label5"_s)), Image1(control<PictureBox>(u"Image1"_s)),
       commando1(control<Button>(u"commando1"_s)), commando3(control<Button>(u"commando3"_s)),
       commando4(control<Button>(u"commando4"_s)), List1(control<ListBox>(u"List1"_s)),
-      Command2(control<QPushButton>(u"Command2"_s)), Timer1(control<Timer>(u"Timer1"_s)),
+      Command2(control<CommandButton>(u"Command2"_s)), Timer1(control<Timer>(u"Timer1"_s)),
       Timer2(control<Timer>(u"Timer2"_s)),
       m_tips(std::make_unique<TipEngine>(TipControls{*List1, Label3, label1, *Combo1, *Timer1})),
       m_draw(std::make_unique<DrawSimulation>(
@@ -26,7 +25,7 @@ Form1::Form1(QWidget *parent)
     connect(commando1, &Button::Click, this, &Form1::commando1_Click);
     connect(commando3, &Button::Click, this, &Form1::commando3_Click);
     connect(commando4, &Button::Click, this, &Form1::commando4_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command2, &CommandButton::Click, this, &Form1::Command2_Click);
     for (ColourLabel *cell : Label3)
         connect(cell, &ColourLabel::Click, this, &Form1::Label3_Click);
     for (ColourLabel *cell : Label3) {

@@ -2,6 +2,7 @@
 
 #include "ColourLabel.h"
 #include "ComboBox.h"
+#include "CommandButton.h"
 #include "ControlArray.h"
 #include "DrawSimulation.h"
 #include "FormWindow.h"
@@ -13,7 +14,6 @@
 #include <memory>
 
 class Button;
-class QPushButton;
 
 // The main window: result row, number board, depth box and the three buttons.
 // The controls below are the program's state.
@@ -36,7 +36,7 @@ public:
     Button *commando3;
     Button *commando4;
     ListBox *List1;
-    QPushButton *Command2;
+    CommandButton *Command2;
     Timer *Timer1;
     Timer *Timer2;
 

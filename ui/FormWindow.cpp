@@ -3,18 +3,17 @@
 #include "Button.h"
 #include "ColourLabel.h"
 #include "ComboBox.h"
+#include "CommandButton.h"
 #include "IconFile.h"
 #include "ListBox.h"
 #include "PropertyBag.h"
 #include "Shapes.h"
 #include "Timer.h"
 #include "Twips.h"
+#include "WindowFrame.h"
 
-#include <QGuiApplication>
 #include <QIcon>
 #include <QPainter>
-#include <QPushButton>
-#include <QScreen>
 
 #include <stdexcept>
 
@@ -27,13 +26,18 @@ FormWindow::FormWindow(const QString &definitionPath, QWidget *parent)
 {
     const FormDefinition definition = FormDefinition::load(definitionPath);
     setObjectName(definition.name());
+    // The caption alone, in the title and in the taskbar's entry.
     setWindowTitle(definition.caption());
+    setWindowIconText(definition.caption());
     m_backColor = definition.backColor();
     setAttribute(Qt::WA_OpaquePaintEvent);
     const QSize client = definition.clientTwips();
     setFixedSize(Twips::toWholePixels(client.width()), Twips::toWholePixels(client.height()));
     if (!definition.icon().isEmpty())
         setWindowIcon(loadIcon(definition.icon()));
+    // Compositors that place a window only where it was created (XWayland under weston)
+    // need the place now; the frame is added when the window is shown.
+    WindowFrame::centreOnScreen(*this);
 
     for (const ControlDefinition &control : definition.controls()) {
         QObject *object = createControl(control);
@@ -62,6 +66,12 @@ QObject *FormWindow::createControl(const ControlDefinition &definition)
         return list;
     }
 
+    if (kind == u"CommandButton") {
+        if (definition.flag(u"visible"_s, true))
+            throw std::runtime_error("a command button is only kept hidden");
+        return new CommandButton(definition.text(u"caption"_s), this);
+    }
+
     QWidget *widget = nullptr;
     if (kind == u"Label") {
         auto *label = new ColourLabel(parent, qint16(definition.index));
@@ -88,8 +98,6 @@ QObject *FormWindow::createControl(const ControlDefinition &definition)
         combo->addItems(definition.list(u"items"_s));
         combo->setText(definition.text(u"text"_s));
         widget = combo;
-    } else if (kind == u"CommandButton") {
-        widget = new QPushButton(definition.text(u"caption"_s), parent);
     } else if (kind == u"Button") {
         auto *button = new Button(parent);
         // The button takes its host name before it reads its stored settings.
@@ -110,11 +118,7 @@ void FormWindow::showEvent(QShowEvent *event)
 {
     if (!m_placed) {
         m_placed = true;
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        WindowFrame::centreOnScreen(*this, WindowFrame::extents(*this));
     }
     QWidget::showEvent(event);
 }

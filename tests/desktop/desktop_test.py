@@ -1,0 +1,167 @@
+#!/usr/bin/python3
+"""Runs the real program under Xvfb with a real window manager, or under a headless weston with
+XWayland, and checks what the desktop sees of its windows."""
+
+import os
+import re
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+PROGRAM = os.environ.get("KUGELFIX", "kugelfix")
+MAIN_TITLE = "Kugelfix    6 aus 49"
+DIALOG_TITLE = "Beenden"
+FORBIDDEN_ACTIONS = {"_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT",
+                     "_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_RESIZE"}
+MWM_DECOR_MINIMIZE, MWM_DECOR_MAXIMIZE = 0x20, 0x40
+
+
+def wait_for(what, probe, timeout=15.0):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = probe()
+        if value:
+            return value
+        time.sleep(0.05)
+    raise AssertionError("timed out waiting for " + what)
+
+
+class Desktop:
+    """The processes of one desktop session, all ended on exit."""
+
+    def __init__(self):
+        self.processes = []
+        self.env = {k: v for k, v in os.environ.items()
+                    if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        self.runtime = tempfile.TemporaryDirectory(prefix="kugelfix-desktop-")
+        self.env["XDG_RUNTIME_DIR"] = self.runtime.name
+
+    def start(self, *command, **options):
+        process = subprocess.Popen(command, env=self.env, start_new_session=True,
+                                   stdout=subprocess.DEVNULL, **options)
+        self.processes.append(process)
+        return process
+
+    def start_xvfb(self):
+        reader, writer = os.pipe()
+        self.start("Xvfb", "-displayfd", str(writer), "-screen", "0", "1280x1024x24",
+                   "-nolisten", "tcp", pass_fds=(writer,), stderr=subprocess.DEVNULL)
+        os.close(writer)
+        with os.fdopen(reader) as display:
+            self.env["DISPLAY"] = ":" + display.readline().strip()
+
+    def start_weston(self):
+        log = os.path.join(self.runtime.name, "weston.log")
+        self.start("weston", "--backend=headless-backend.so", "--xwayland", "--socket=wayland-kf",
+                   "--width=1280", "--height=1024", "--idle-time=0", "--log=" + log,
+                   stderr=subprocess.DEVNULL)
+        self.env["WAYLAND_DISPLAY"] = "wayland-kf"
+
+        def x_display():
+            if not os.path.exists(log):
+                return None
+            with open(log) as text:
+                found = re.search(r"xserver listening on display (:\d+)", text.read())
+            return found and found.group(1)
+        self.env["DISPLAY"] = wait_for("XWayland", x_display)
+
+    def x(self, *command):
+        return subprocess.run(command, env=self.env, capture_output=True, text=True,
+                              timeout=10).stdout
+
+    def window(self, title):
+        found = wait_for(title, lambda: self.x("xdotool", "search", "--onlyvisible", "--name",
+                                               "^" + re.escape(title) + "$").split())
+        return found[0]
+
+    def prop(self, window, name):
+        return self.x("xprop", "-id", window, name).split("=", 1)[-1].strip()
+
+    def geometry(self, window):
+        info = self.x("xwininfo", *(["-root"] if window == "-root" else ["-id", window]))
+        field = lambda label: int(re.search(label + r":\s+(-?\d+)", info).group(1))
+        return (field("Absolute upper-left X"), field("Absolute upper-left Y"),
+                field("Width"), field("Height"))
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        # Politely first, so that weston takes its own helpers down with it.
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                os.killpg(process.pid, signal.SIGTERM)
+                try:
+                    process.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    os.killpg(process.pid, signal.SIGKILL)
+                    process.wait()
+        self.runtime.cleanup()
+
+
+class WindowManagerTest(unittest.TestCase):
+    def check_window(self, desktop, window, title):
+        for name in ("WM_NAME", "_NET_WM_NAME", "_NET_WM_ICON_NAME"):
+            self.assertEqual(desktop.prop(window, name), '"%s"' % title, name)
+        actions = set(re.findall(r"_NET_WM_ACTION_\w+",
+                                 desktop.prop(window, "_NET_WM_ALLOWED_ACTIONS")))
+        self.assertIn("_NET_WM_ACTION_CLOSE", actions)
+        self.assertFalse(actions & FORBIDDEN_ACTIONS, title)
+
+        left, right, top, bottom = map(int, desktop.prop(window, "_NET_FRAME_EXTENTS").split(","))
+        x, y, width, height = desktop.geometry(window)
+        screen_w, screen_h = desktop.geometry("-root")[2:]
+        centre_x = x - left + (left + width + right) / 2
+        centre_y = y - top + (top + height + bottom) / 2
+        self.assertLessEqual(abs(centre_x - screen_w / 2), 2, title)
+        self.assertLessEqual(abs(centre_y - screen_h / 2), 2, title)
+        return x, y
+
+    def close_with_alt_f4(self, desktop, window):
+        desktop.x("xdotool", "windowactivate", "--sync", window)
+        desktop.x("xdotool", "key", "--clearmodifiers", "alt+F4")
+
+    def run_under(self, window_manager):
+        with Desktop() as desktop:
+            desktop.start_xvfb()
+            desktop.start(window_manager, "--replace", stderr=subprocess.DEVNULL)
+            wait_for(window_manager, lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in
+                     desktop.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
+            program = desktop.start(PROGRAM, stderr=subprocess.DEVNULL)
+            main = desktop.window(MAIN_TITLE)
+            wait_for("frame", lambda: "," in desktop.prop(main, "_NET_FRAME_EXTENTS"))
+            opened_at = self.check_window(desktop, main, MAIN_TITLE)
+            time.sleep(0.5)
+            self.assertEqual(desktop.geometry(main)[:2], opened_at, "the window jumped")
+
+            self.close_with_alt_f4(desktop, main)
+            dialog = desktop.window(DIALOG_TITLE)
+            self.check_window(desktop, dialog, DIALOG_TITLE)
+            self.assertNotIn(main, desktop.x("xdotool", "search", "--onlyvisible", "--name",
+                                             re.escape(MAIN_TITLE)).split())
+            self.assertIsNone(program.poll())
+
+            self.close_with_alt_f4(desktop, dialog)
+            self.assertEqual(program.wait(timeout=15), 0)
+
+    def test_metacity(self):
+        self.run_under("metacity")
+
+    def test_xfwm4(self):
+        self.run_under("xfwm4")
+
+    def test_weston_runs_it_through_xwayland(self):
+        with Desktop() as desktop:
+            desktop.start_weston()
+            desktop.start(PROGRAM, stderr=subprocess.DEVNULL)
+            main = desktop.window(MAIN_TITLE)
+            self.assertEqual(desktop.prop(main, "_NET_WM_NAME"), '"%s"' % MAIN_TITLE)
+            hints = [int(v, 16) for v in desktop.prop(main, "_MOTIF_WM_HINTS").split(",")]
+            self.assertFalse(hints[2] & (MWM_DECOR_MINIMIZE | MWM_DECOR_MAXIMIZE))
+
+
+if __name__ == "__main__":
+    unittest.main()
