@@ -81,6 +81,14 @@ QWidget *bareWindow()
     return window;
 }
 
+QFont plainFont(const QString &family, qreal pointSize, bool bold = false)
+{
+    QFont font(family);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
 // The main window's controls as Qt's own widgets, at the same places and in the
 // same fonts: the framed result and board cells, the depth box, the picture
 // and three push buttons. No skins.
@@ -98,10 +106,10 @@ QWidget *stockWindow()
         label->setFont(font);
         place(label, left, top, width, height);
     };
-    const QFont result = Fonts::font(u"Arial Narrow"_s, 28.5);
+    const QFont result = plainFont(u"Arial Narrow"_s, 28.5);
     for (int i = 0; i < 6; ++i)
         cell(u"0"_s, result, 270 + 1035 * i, 135, 735, 615);
-    const QFont board = Fonts::font(u"MS Sans Serif"_s, 12, true);
+    const QFont board = plainFont(u"MS Sans Serif"_s, 12, true);
     for (int n = 1; n <= 49; ++n) {
         cell(QString::number(n), board, 315 + 405 * ((n - 1) % 7), 1215 + 360 * ((n - 1) / 7), 375,
              330);
@@ -119,10 +127,10 @@ QWidget *stockWindow()
     }
     place(picture, 4590, 2835, 720, 720);
     const std::tuple<QString, QFont, int, int> buttons[] = {
-        {u"Tipp  erstellen"_s, Fonts::font(u"Arial"_s, 9.75, true), 45, 1950},
-        {u"Ermittle\nseltene / häufige\nZahlen"_s, Fonts::font(u"MS Sans Serif"_s, 9.75, true),
-         2070, 2040},
-        {u"Ziehung simulieren"_s, Fonts::font(u"MS Sans Serif"_s, 9.75, true), 4185, 2220},
+        {u"Tipp  erstellen"_s, plainFont(u"Arial"_s, 9.75, true), 45, 1950},
+        {u"Ermittle\nseltene / häufige\nZahlen"_s, plainFont(u"MS Sans Serif"_s, 9.75, true), 2070,
+         2040},
+        {u"Ziehung simulieren"_s, plainFont(u"MS Sans Serif"_s, 9.75, true), 4185, 2220},
     };
     for (const auto &[caption, font, left, width] : buttons) {
         auto *button = new QPushButton(caption, window);
