@@ -4,7 +4,7 @@
 
 ComboBox::ComboBox(QWidget *parent, const QFont &font) : QComboBox(parent)
 {
-    // The text field lays out its text as it is made: in its own font, not the default one.
+    // With the font set first, the text field is made in it and need not be laid out again.
     setFont(font);
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
