@@ -69,6 +69,13 @@ class tst_Button : public QObject
         return std::make_shared<const QImage>(image);
     }
 
+    static Picture tallPicture(int height)
+    {
+        QImage image(1, height, QImage::Format_Mono);
+        image.fill(0);
+        return std::make_shared<const QImage>(image);
+    }
+
     // A set-4 button with a picture above its caption, laid out again as a window would.
     static std::unique_ptr<Button> pictureButton()
     {
@@ -267,18 +274,28 @@ private Q_SLOTS:
                  expected);
     }
 
-    // Only 8-twip steps are left to a float here: the sum ends 2 twips short of the height in
-    // exact arithmetic, but in single precision it equals it, so the caption stays put.
-    void arrangeContentSumsInSinglePrecision()
+    // Controls so tall that a float keeps no fraction of a twip, never shown: a backing store
+    // this tall would not fit in memory.
+    void arrangeContentInSinglePrecision()
     {
-        Button button; // never shown: a backing store this tall would not fit in memory
+        // A caption's quarter twip is lost in the content height, which moves the picture.
+        Button captioned;
+        captioned.UserControl_InitProperties();
+        captioned.resize(130, 600000);
+        captioned.setCaption(u"Tipp"_s);
+        captioned.setButtonPicture(tallPicture(599916));
+        const float content = captioned.label1().height() + captioned.image4().height();
+        QVERIFY(content != double(captioned.label1().height()) + captioned.image4().height());
+        QCOMPARE(captioned.image4().top(), (9'000'000 - content) / 2);
+
+        // Only 8-twip steps are left here: the sum ends 2 twips short of the height in exact
+        // arithmetic, but in single precision it equals it, so the caption stays put.
+        Button button;
         button.UserControl_InitProperties();
         button.resize(130, 4473928);
         button.setButtonPicture(picture(1, 1));
         const float top = button.label1().top();
-        QImage tall(1, 4473921, QImage::Format_Mono);
-        tall.fill(0);
-        button.setButtonPicture(std::make_shared<const QImage>(tall));
+        button.setButtonPicture(tallPicture(4473921));
         QCOMPARE(button.image4().top(), 52.0f);
         QVERIFY(button.label1().top() == top && button.label1().left() == 25);
     }
