@@ -108,6 +108,30 @@ private Q_SLOTS:
         QCOMPARE(checkedAdd<qint32>(oleColor(0x7FFFFF00), 4000), std::nullopt);
     }
 
+    // Ink as far from the left edge as from the right, to the pixel.
+    void labelTextIsCentred()
+    {
+        ColourLabel label;
+        label.resize(90, 60);
+        label.setFont(Fonts::font(u"Arial"_s, 12));
+        label.setBackColor(Colours::White);
+        label.setForeColor(Colours::Black);
+        label.setCaption(u"7"_s);
+        const QImage image = label.grab().toImage();
+        int left = image.width(), right = -1;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (qGray(image.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        }
+        QVERIFY(right >= 0);
+        QVERIFY2(std::abs(left - (image.width() - 1 - right)) <= 1,
+                 qPrintable(u"%1 to %2"_s.arg(left).arg(right)));
+    }
+
     void labelsAndCombo()
     {
         // The board keeps its state in colours, so they read back exactly.
