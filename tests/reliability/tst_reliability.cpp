@@ -2,9 +2,6 @@
 
 #include "Button.h"
 
-#include <QElapsedTimer>
-#include <QSignalSpy>
-
 #include <cmath>
 #include <random>
 
@@ -23,17 +20,9 @@ double chiSquare(const QList<qint64> &counts, double expected)
     return sum;
 }
 
-const QStringList DepthPool = {
-    u"1"_s,     u"2"_s,     u"3"_s,      u"5"_s,          u"10"_s,
-    u"20"_s,    u"0"_s,     QString(),   u"   "_s,        u"abc"_s,
-    u"-3"_s,    u"1.5"_s,   u"1e1"_s,    u" 4"_s,         u"6abc"_s,
-    u"40000"_s, u"1e400"_s, u"\u0663"_s, u"zehn\u00e4"_s, QString(1000, u'8'),
-};
-
-bool showsFace(const Button &button, const PictureElement &store)
-{
-    return button.image5().picture() && button.image5().picture() == store.picture();
-}
+// Depths that end a run and depths that never do.
+const QStringList DepthPool = {u"1"_s,   u"2"_s,  u"5"_s,   u"20"_s,    u"0"_s,
+                               u"abc"_s, u"-3"_s, u"1.5"_s, u"40000"_s, u" 4"_s};
 
 } // namespace
 
@@ -85,6 +74,7 @@ private Q_SLOTS:
                  qPrintable(QString::number(mean)));
     }
 
+    // Random clicks, ticks and depths; after every event the state is one the program can be in.
     void soakWithRandomEvents()
     {
         const quint64 seed =
@@ -105,12 +95,10 @@ private Q_SLOTS:
         bool revealing = false, tipMade = false;
         int revealStep = 0;
         Button *const buttons[] = {form.commando1, form.commando3, form.commando4};
-        int clicks[3] = {};
-        for (int b = 0; b < 3; ++b) {
-            connect(buttons[b], &Button::Click, this, [&, b] {
-                ++clicks[b];
+        for (Button *button : buttons) {
+            connect(button, &Button::Click, this, [&, button] {
                 tipMade = true;
-                revealing = revealing || b == 2;
+                revealing = revealing || button == form.commando4;
             });
         }
         connect(form.Timer2, &Timer::tick, this, [&] {
@@ -135,28 +123,13 @@ private Q_SLOTS:
             REQUIRE(form.Durchlauf() >= 0 && (form.Timer1->Enabled() || form.Durchlauf() == 0));
             // The model's step stays in 0 to 5, so this also bounds Ziehungsschritt.
             REQUIRE(form.Ziehungsschritt() == revealStep && form.Timer2->Enabled() == revealing);
-            // Sets 3, 4 and 8 keep their faces in the library at 4, 6 and 15.
-            for (const auto &[button, library] :
-                 {std::pair(form.commando1, 4), std::pair(form.commando3, 6),
-                  std::pair(form.commando4, 15)}) {
-                REQUIRE(button->image1().picture() == button->image100(library).picture());
-                REQUIRE(showsFace(*button, button->image1()));
-                REQUIRE(std::abs(button->label1().top() - button->captionRestTop()) <= 0.5f &&
-                        std::abs(button->image4().top() - button->pictureRestTop()) <= 0.5f);
-            }
             REQUIRE(revealing || form.commando4->Caption() == u"Ziehung simulieren");
             return {};
         };
 
         const Qt::MouseButton mouseButtons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
-        const auto anywhereOn = [&](QWidget *widget) {
-            return QPoint(below(widget->width()), below(widget->height()));
-        };
-        QElapsedTimer elapsed;
-        elapsed.start();
         for (int event = 0; event < events; ++event) {
             const int kind = below(100);
-            QString broken;
             if (kind < 50) {
                 Timer *timer = kind < 40 ? form.Timer1 : form.Timer2;
                 if (timer->Enabled())
@@ -164,41 +137,21 @@ private Q_SLOTS:
             } else if (kind < 62) {
                 // The draw button most, as draws started mid-reveal matter.
                 Button *button = buttons[std::min(below(5), 2)];
-                QTest::mouseClick(button, mouseButtons[below(3)], {}, anywhereOn(button));
-            } else if (kind < 64) {
-                // As the platform delivers a double click: press, release, double click, release.
-                Button *button = buttons[below(3)];
-                const QPoint at = anywhereOn(button);
-                QTest::mouseClick(button, Qt::LeftButton, {}, at);
-                QTest::mouseDClick(button, Qt::LeftButton, {}, at);
-                QTest::mouseRelease(button, Qt::LeftButton, {}, at);
-            } else if (kind < 66) {
-                // A reveal tick while the draw button is held down.
-                QTest::mousePress(form.commando4, Qt::LeftButton, {}, anywhereOn(form.commando4));
-                if (!showsFace(*form.commando4, form.commando4->image2()))
-                    broken = u"draw button held without its pressed face"_s;
-                else if (form.Timer2->Enabled())
-                    Q_EMIT form.Timer2->tick();
-                QTest::mouseRelease(form.commando4, Qt::LeftButton, {}, QPoint(-5, -5));
+                const QPoint at(below(button->width()), below(button->height()));
+                QTest::mouseClick(button, mouseButtons[below(3)], {}, at);
             } else if (kind < 92) {
                 QTest::mouseClick(form.Label3(1 + below(49)), Qt::LeftButton);
             } else {
                 setDepth(form, DepthPool[below(int(DepthPool.size()))]);
             }
-            if (broken.isEmpty())
-                broken = brokenInvariant();
-            if (!broken.isEmpty()) {
-                QDebug(&broken) << "; List1" << form.List1->items() << "Modus" << form.Modus()
-                                << "Durchlauf" << form.Durchlauf() << "Ziehungsschritt"
-                                << form.Ziehungsschritt() << "board" << boardColours(form);
-                QFAIL(qPrintable(
-                    u"seed %1, event %2 (kind %3): %4"_s.arg(seed).arg(event).arg(kind).arg(
-                        broken)));
-            }
+            const QString broken = brokenInvariant();
+            QVERIFY2(broken.isEmpty(),
+                     qPrintable(u"seed %1, event %2 (kind %3): %4; List1 %5"_s.arg(seed)
+                                    .arg(event)
+                                    .arg(kind)
+                                    .arg(broken, form.List1->items().join(u' '))));
         }
-        qInfo("%d events in %lld ms (seed %llu): %d tip, %d analysis and %d draw clicks", events,
-              elapsed.elapsed(), seed, clicks[0], clicks[1], clicks[2]);
-        QVERIFY(clicks[0] > 0 && clicks[1] > 0 && clicks[2] > 0);
+        QVERIFY(tipMade);
     }
 };
 
