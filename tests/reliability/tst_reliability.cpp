@@ -45,7 +45,6 @@ private Q_SLOTS:
         constexpr int tips = 100'000;
         constexpr double p = 6.0 / 49.0;
         QList<int> previous;
-        int identical = 0;
         qint64 shared = 0;
         for (int t = 0; t < tips; ++t) {
             form.commando1_Click();
@@ -54,21 +53,13 @@ private Q_SLOTS:
                 ++counts[n];
                 shared += previous.contains(n);
             }
-            identical += tip == previous;
             previous = tip;
         }
         // Drawing without repeats makes the counts vary less than a multinomial, so
         // the plain chi-square bound is on the safe side.
         const double statistic = chiSquare(counts, tips * p);
         QVERIFY2(statistic < ChiSquare48, qPrintable(QString::number(statistic)));
-        // 49 numbers, each beyond 5.7 sd with chance 1.2e-8.
-        const double sd = std::sqrt(tips * p * (1 - p));
-        for (int n = 1; n <= 49; ++n)
-            QVERIFY2(std::abs(double(counts[n]) - tips * p) < 5.7 * sd,
-                     qPrintable(u"%1 came %2 times"_s.arg(n).arg(counts[n])));
-        // Identical neighbours come 0.007 times in 100,000 tips; two independent tips
-        // share 36/49 numbers on average (hypergeometric, variance 0.5776).
-        QVERIFY2(identical <= 2, qPrintable(QString::number(identical)));
+        // Two independent tips share 36/49 numbers on average (hypergeometric, variance 0.5776).
         const double mean = double(shared) / (tips - 1);
         QVERIFY2(std::abs(mean - 36.0 / 49.0) < 6 * std::sqrt(0.5776 / (tips - 1)),
                  qPrintable(QString::number(mean)));

@@ -112,8 +112,6 @@ private Q_SLOTS:
         QTest::newRow("depth 10 makes eleven tips") << u"10"_s << u"c"_s << 10 << 0;
         QTest::newRow("analysis of depth 1") << u"1"_s << u"A"_s << 1 << 2;
         QTest::newRow("analysis of depth 10") << u"10"_s << u"A"_s << 10 << 11;
-        QTest::newRow("leading blank") << u" 20"_s << u"A"_s << 20 << 21;
-        QTest::newRow("trailing letters") << u"20abc"_s << u"A"_s << 20 << 21;
         QTest::newRow("exponent means 100") << u"1e2"_s << u"A"_s << 100 << 101;
         QTest::newRow("fraction is never met") << u"1.5"_s << u"A"_s << Never << Never + 1;
         QTest::newRow("letters are never met") << u"abc"_s << u"A"_s << Never << Never + 1;

