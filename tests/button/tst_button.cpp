@@ -127,8 +127,7 @@ private Q_SLOTS:
         Host host;
         Button &button = *host.button;
         QVERIFY(button.image4().height() == 1 && button.label1().height() == 1);
-        // Before the first resize pass the face covers only its design height, so the
-        // bottom strip is bare surface, which only clicks.
+        // The face covers only its design height yet: the bare strip below only clicks.
         QSignalSpy clicks(&button, &Button::Click);
         QTest::mouseClick(&button, Qt::RightButton, {}, QPoint(10, 86));
         QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(10, 86));
@@ -280,24 +279,18 @@ private Q_SLOTS:
         QVERIFY(button.label1().top() == top && button.label1().left() == 25);
     }
 
-    // No picture: the caption and 1 twip are the content; too low, the caption drops to half
-    // height.
-    void lowControl()
+    // No picture: the caption and 1 twip are the content, an emptied caption 15 twips high;
+    // too low a control puts the caption at half height.
+    void captionWithoutPicture()
     {
         const auto low = shownButton(1950, 300, u"Ermittle\r\nseltene / häufige\r\nZahlen"_s);
-        const float content = low->label1().height() + 1;
-        QCOMPARE(low->image4().top(), (300 - content) / 2);
+        QCOMPARE(low->image4().top(), (300 - low->label1().height() - 1) / 2);
         QCOMPARE((QList<float>{low->label1().top(), low->label1().left()}), (QList<float>{150, 5}));
-    }
-
-    // An emptied caption is 15 twips high and the missing picture 1, centred as one block.
-    void emptiedCaption()
-    {
-        const auto button = shownButton(1950, 1320, u"Tipp"_s);
-        button->setCaption(QString());
-        QCOMPARE(button->label1().height(), 15.0f);
-        QCOMPARE(button->image4().top(), (1320 - 16) / 2.0f);
-        QCOMPARE(button->label1().top(), button->image4().top() + 1);
+        low->resize(low->width(), 88);
+        low->setCaption(QString());
+        QCOMPARE(low->label1().height(), 15.0f);
+        QCOMPARE(low->image4().top(), (1320 - 16) / 2.0f);
+        QCOMPARE(low->label1().top(), low->image4().top() + 1);
     }
 
     void pressAndRelease_data()
@@ -322,9 +315,8 @@ private Q_SLOTS:
         QTest::newRow("stored Enabled false") << Qt::LeftButton << none << face << u"stored"_s;
     }
 
-    // Events go through the window, as the platform delivers them. Only an enabled press
-    // shows the pressed look, not the second of a double click, and never moves the lefts;
-    // every release clicks unless the setter disabled the control.
+    // Through the window, as the platform delivers them: only an enabled press, not a double
+    // click, looks pressed; every release clicks unless the setter disabled the control.
     void pressAndRelease()
     {
         QFETCH(Qt::MouseButton, mouseButton);
@@ -421,9 +413,9 @@ private Q_SLOTS:
         button.UserControl_ReadProperties(PropertyBag());
         QVERIFY(button.Caption().isEmpty() && button.Buttonset().isEmpty() &&
                 !button.ButtonPicture());
-        QVERIFY(button.isEnabled() && button.Enabled() == -1);
-        QVERIFY(button.Font() == host.window.font() &&
-                button.TextColor() == Colours::SystemButtonText);
+        QVERIFY(button.isEnabled() && button.Enabled() == -1 &&
+                button.Font() == host.window.font());
+        QCOMPARE(button.TextColor(), Colours::SystemButtonText);
         // The empty caption keeps the label's own font.
         QCOMPARE(button.label1().font(), Fonts::font(u"Courier New"_s, 8.25));
 

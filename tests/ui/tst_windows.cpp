@@ -20,12 +20,6 @@ QString accessibleName(QObject *object)
     return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
 }
 
-QColor pixelNearBottomLeft(QWidget *widget)
-{
-    const QImage image = widget->grab().toImage();
-    return image.pixelColor(3, image.height() - 3);
-}
-
 // Closes the main window in a child process, since ending the program ends the process.
 int runClosingScenario(const QString &scenario)
 {
@@ -141,7 +135,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         ColourLabel *cell = form.Label3(7);
         cell->setBackColor(colour); // painted neutral before: the new colour must show
-        QCOMPARE(pixelNearBottomLeft(cell), painted);
+        QCOMPARE(cell->grab().toImage().pixelColor(3, 3), painted);
         QCOMPARE(accessibleName(cell), u"Zahl 7, "_s + state);
         QTest::mouseClick(cell, Qt::LeftButton); // marking toggles neutral and green only
         QCOMPARE(cell->BackColor(), colour == Neutral ? Green : colour == Green ? Neutral : colour);
