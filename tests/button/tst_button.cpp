@@ -185,7 +185,6 @@ private Q_SLOTS:
             QTest::addRow("skin set %d", set) << QStringList{QString::number(set)}
                                               << u"normal%1.bmp"_s.arg(set, 2, 10, QChar(u'0'));
         QTest::newRow("14 is yellow") << QStringList{u"14"_s} << u"normal01.bmp"_s;
-        QTest::newRow("20 is yellow") << QStringList{u"20"_s} << u"normal01.bmp"_s;
         QTest::newRow("13.5 is yellow") << QStringList{u"13.5"_s} << u"normal01.bmp"_s;
         QTest::newRow("leading number") << QStringList{u"7 Cyan"_s} << u"normal07.bmp"_s;
         QTest::newRow("2.5 keeps the face") << QStringList{u"5"_s, u"2.5"_s} << u"normal05.bmp"_s;

@@ -103,8 +103,10 @@ private Q_SLOTS:
         int opaque = 0;
         for (int y = 0; y < 48; ++y) {
             for (int x = 0; x < 48; ++x) {
-                if (icon.pixelColor(x, y).alpha() == 255 && ++opaque)
+                if (icon.pixelColor(x, y).alpha() == 255) {
+                    ++opaque;
                     QCOMPARE(shown.pixel(x, y), icon.pixel(x, y));
+                }
             }
         }
         QVERIFY(opaque > 1000);
