@@ -79,14 +79,7 @@ void PictureElement::paintStretched(QPainter &painter) const
     painter.drawImage(target.topLeft(), m_stretched);
 }
 
-static qreal dotsPerInch(int dotsPerMetre)
-{
-    const qreal dpi = qRound(dotsPerMetre * 0.0254);
-    return dpi > 0 ? dpi : 96;
-}
-
 QSizeF PictureElement::naturalTwips(const QImage &image)
 {
-    return QSizeF(image.width() * Twips::PerInch / dotsPerInch(image.dotsPerMeterX()),
-                  image.height() * Twips::PerInch / dotsPerInch(image.dotsPerMeterY()));
+    return QSizeF(Twips::fromPixels(image.width()), Twips::fromPixels(image.height()));
 }

@@ -71,8 +71,8 @@ public:
     bool contains(QPointF pixel) const { return m_visible && rect().contains(pixel); }
     void paint(QPainter &painter) const;
 
-    // Natural size: pixels times 1440 over the picture's resolution (15 twips a
-    // pixel at 96 dpi); pictures without a resolution count as 96 dpi.
+    // Natural size: 15 twips a pixel, whatever resolution the file claims, so a
+    // picture takes the same room on a button as on the screen.
     static QSizeF naturalTwips(const QImage &image);
 
 private:
