@@ -41,13 +41,13 @@ for feature in "Position Independent Executable" "Stack protected" "Fortify Sour
     }
 done
 
-packages=$(cd "$first/.." && ls ./*.deb)
-[ "$packages" = "$(cd "$second/.." && ls ./*.deb)" ] || {
+packages=$(cd "$first/.." && ls -- *.deb)
+[ "$packages" = "$(cd "$second/.." && ls -- *.deb)" ] || {
     echo "the two builds made different sets of packages" >&2
     status=1
 }
 for deb in $packages; do
-    sha256sum "$first/../$deb" "$second/../$deb" | sed "s|$work/||"
+    (cd "$work" && sha256sum "a/$deb" "b/a/much/longer/path/$deb")
     cmp "$first/../$deb" "$second/../$deb" || {
         echo "$deb differs between the two builds" >&2
         status=1
