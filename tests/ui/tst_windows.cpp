@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QProcess>
+#include <QTemporaryFile>
 
 #include <cstdio>
 
@@ -250,9 +251,33 @@ private Q_SLOTS:
         const QString address = text.mid(note.size());
         QVERIFY2(text.startsWith(note) && address.contains(u'@') && !address.contains(u' '),
                  qPrintable(text));
-        QVERIFY(dialog->Label1->wordWrap());
+        QVERIFY(dialog->Label1->wordWrap() && dialog->Label1->alignment() == Qt::AlignHCenter);
         QCOMPARE(looks(dialog->commando1) + u' ' + dialog->commando1->Buttonset(),
                  u"3510,1530 1725x690 MS Sans Serif (Liberation Sans) 13.5: OK 0"_s);
+    }
+
+    // The window code knows one border and one start-up position; a definition asking for
+    // another, or for an alignment no label has, is refused rather than shown wrongly.
+    void unknownDesignValuesAreRefused_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("start-up position manual") << u"centerScreen"_s << u"manual"_s;
+        QTest::newRow("sizable border") << u"fixedSingle"_s << u"sizable"_s;
+        QTest::newRow("justified label") << u"\"center\""_s << u"\"justify\""_s;
+    }
+
+    void unknownDesignValuesAreRefused()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFile shipped(u":/ui/Form2.json"_s);
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        QTemporaryFile changed;
+        QVERIFY(changed.open());
+        changed.write(QString::fromUtf8(shipped.readAll()).replace(from, to).toUtf8());
+        changed.close();
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, FormWindow window(changed.fileName()));
     }
 
     void closingEndsThroughTheDialog_data()
