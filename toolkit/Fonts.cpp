@@ -19,3 +19,13 @@ QFont Fonts::font(const QString &family, qreal pointSize, bool bold, bool italic
     result.setStyleStrategy(QFont::PreferAntialias);
     return result;
 }
+
+QFont fontFromJson(const QJsonObject &font)
+{
+    QFont result = Fonts::font(font.value(u"name").toString(u"MS Sans Serif"_s),
+                               font.value(u"size").toDouble(8.25), font.value(u"bold").toBool(),
+                               font.value(u"italic").toBool());
+    result.setUnderline(font.value(u"underline").toBool());
+    result.setStrikeOut(font.value(u"strikethrough").toBool());
+    return result;
+}
