@@ -22,14 +22,18 @@ namespace {
 constexpr float PressOffset = 15;
 constexpr float Margin = 50;
 
-// The face bitmaps are shared by every button.
-Picture skin(const QString &name)
+// The face bitmaps are shared by every button, and each is read when a button
+// first needs it.
+PictureElement::Loader skin(const char *name)
 {
-    static QHash<QString, Picture> loaded;
-    Picture &picture = loaded[name];
-    if (!picture)
-        picture = LoadPicture(u":/button/skins/"_s + name);
-    return picture;
+    return [name] {
+        static QHash<QString, Picture> loaded;
+        const QString file = QString::fromLatin1(name);
+        Picture &picture = loaded[file];
+        if (!picture)
+            picture = LoadPicture(u":/button/skins/"_s + file);
+        return picture;
+    };
 }
 
 // Nearest whole twip, halves to the even one, held at the ends of the 16-bit range.
@@ -71,20 +75,20 @@ Button::Button(QWidget *parent)
     Label1.setWidth(165);
     Label1.setHeight(210);
     for (const SkinTable::Face &face : SkinTable::Faces) {
-        const Picture picture = skin(QString::fromLatin1(face.file));
+        const PictureElement::Loader picture = skin(face.file);
         switch (face.store) {
         case SkinTable::Store::Library:
             Image100.try_emplace(face.index, PictureElement::Sizing::Natural, false)
-                .first->second.setPicture(picture);
+                .first->second.setPictureLater(picture);
             break;
         case SkinTable::Store::Image1:
-            Image1.setPicture(picture);
+            Image1.setPictureLater(picture);
             break;
         case SkinTable::Store::Image2:
-            Image2.setPicture(picture);
+            Image2.setPictureLater(picture);
             break;
         case SkinTable::Store::Image3:
-            Image3.setPicture(picture);
+            Image3.setPictureLater(picture);
             break;
         }
     }
@@ -195,16 +199,16 @@ void Button::Label2_Change()
 
 void Button::ApplyButtonset(double number)
 {
-    Image2.setPicture(Image100.at(1).picture());
+    Image2.setPicture(Image100.at(1));
     for (const SkinTable::Face &face : SkinTable::Faces) {
         if (face.store == SkinTable::Store::Library && face.buttonset > 0 &&
             number == face.buttonset)
-            Image1.setPicture(Image100.at(face.index).picture());
+            Image1.setPicture(Image100.at(face.index));
     }
     if (number == 13)
-        Image1.setPicture(Image3.picture());
+        Image1.setPicture(Image3);
     if (number > 13)
-        Image1.setPicture(Image100.at(0).picture());
+        Image1.setPicture(Image100.at(0));
     ArrangeContent();
     UserControl_Resize();
 }
@@ -231,7 +235,7 @@ void Button::ArrangeContent()
 
 void Button::UserControl_Resize()
 {
-    Image5.setPicture(Image1.picture());
+    Image5.setPicture(Image1);
     Image5.setWidth(widthTwips());
     Image5.setHeight(heightTwips());
     repaint();
@@ -355,7 +359,7 @@ void Button::press(Element on)
 {
     if (!m_Enabled)
         return;
-    Image5.setPicture(Image2.picture());
+    Image5.setPicture(Image2);
     if (on == Element::Face)
         repaint();
     Image4.setTop(float(PictureRestTop) - PressOffset);
@@ -365,7 +369,7 @@ void Button::press(Element on)
 
 void Button::release(Element on)
 {
-    Image5.setPicture(Image1.picture());
+    Image5.setPicture(Image1);
     if (on == Element::Face)
         repaint();
     Image4.setTop(PictureRestTop);
