@@ -3,6 +3,7 @@
 #include "Fonts.h"
 #include "NumberFormat.h"
 #include "PropertyBag.h"
+#include "SkinTable.h"
 #include "Twips.h"
 
 #include <QAccessibleWidget>
@@ -10,6 +11,7 @@
 #include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <cmath>
@@ -22,11 +24,11 @@ constexpr float Margin = 50;
 
 // The face bitmaps are shared by every button, and each is read when a button
 // first needs it.
-PictureElement::Loader skin(const char16_t *name)
+PictureElement::Loader skin(const char *name)
 {
     return [name] {
         static QHash<QString, Picture> loaded;
-        const QString file = QString::fromUtf16(name);
+        const QString file = QString::fromLatin1(name);
         Picture &picture = loaded[file];
         if (!picture)
             picture = LoadPicture(u":/button/skins/"_s + file);
@@ -72,19 +74,23 @@ Button::Button(QWidget *parent)
     Label1.setTop(1035);
     Label1.setWidth(165);
     Label1.setHeight(210);
-    Image1.setPictureLater(skin(u"initial.bmp"));
-    Image2.setPictureLater(skin(u"initial-pressed.gif"));
-    Image3.setPictureLater(skin(u"normal13.bmp"));
-    const std::pair<int, const char16_t *> library[] = {
-        {0, u"normal01.bmp"},  {1, u"pressed.bmp"},   {2, u"normal02.bmp"},  {4, u"normal03.bmp"},
-        {6, u"normal04.bmp"},  {8, u"normal05.bmp"},  {10, u"normal06.bmp"}, {12, u"normal07.bmp"},
-        {15, u"normal08.bmp"}, {16, u"normal09.bmp"}, {18, u"normal10.bmp"}, {20, u"normal11.bmp"},
-        {22, u"normal12.bmp"},
-    };
-    for (const auto &[index, file] : library) {
-        PictureElement &store =
-            Image100.try_emplace(index, PictureElement::Sizing::Natural, false).first->second;
-        store.setPictureLater(skin(file));
+    for (const SkinTable::Face &face : SkinTable::Faces) {
+        const PictureElement::Loader picture = skin(face.file);
+        switch (face.store) {
+        case SkinTable::Store::Library:
+            Image100.try_emplace(face.index, PictureElement::Sizing::Natural, false)
+                .first->second.setPictureLater(picture);
+            break;
+        case SkinTable::Store::Image1:
+            Image1.setPictureLater(picture);
+            break;
+        case SkinTable::Store::Image2:
+            Image2.setPictureLater(picture);
+            break;
+        case SkinTable::Store::Image3:
+            Image3.setPictureLater(picture);
+            break;
+        }
     }
     Label1.setChangeHandler([this] { Label1_Change(); });
     Label2.setChangeHandler([this] { Label2_Change(); });
@@ -141,18 +147,20 @@ void Button::setTextColor(OleColor Color)
     update();
 }
 
-void Button::setEnabled(bool val)
+// QWidget::setEnabled is not virtual: the property follows the widget's own state
+// from changeEvent, so no caller can bypass it.
+void Button::letEnabled(bool val)
 {
-    QWidget::setEnabled(val);
+    // The field first, so that the change event of the next line finds nothing to follow.
     m_Enabled = val ? -1 : 0;
+    QWidget::setEnabled(val);
     Q_EMIT propertyChanged(u"Enabled"_s);
     Label1.setForeColor(m_Enabled ? m_TextColor : oleColor(0x00BCBCC0));
     update();
 }
 
-void Button::setFont(const QFont &fnt)
+void Button::fontChanged()
 {
-    QWidget::setFont(fnt);
     Q_EMIT propertyChanged(u"Font"_s);
     const QFont read = Font();
     QFont caption = Label1.font();
@@ -191,11 +199,11 @@ void Button::Label2_Change()
 
 void Button::ApplyButtonset(double number)
 {
-    static constexpr int normalFaces[] = {0, 2, 4, 6, 8, 10, 12, 15, 16, 18, 20, 22};
     Image2.setPicture(Image100.at(1));
-    for (int set = 1; set <= 12; ++set) {
-        if (number == set)
-            Image1.setPicture(Image100.at(normalFaces[set - 1]));
+    for (const SkinTable::Face &face : SkinTable::Faces) {
+        if (face.store == SkinTable::Store::Library && face.buttonset > 0 &&
+            number == face.buttonset)
+            Image1.setPicture(Image100.at(face.index));
     }
     if (number == 13)
         Image1.setPicture(Image3);
@@ -270,7 +278,7 @@ void Button::UserControl_InitProperties()
     m_Buttonset = Label2.text();
     setFont(ambientFont());
     setTextColor(Colours::SystemButtonText);
-    setEnabled(true);
+    letEnabled(true);
 }
 
 void Button::UserControl_ReadProperties(const PropertyBag &PropBag)
@@ -278,7 +286,10 @@ void Button::UserControl_ReadProperties(const PropertyBag &PropBag)
     m_ButtonPicture = PropBag.ReadProperty(u"ButtonPicture"_s, Picture());
     m_Caption = PropBag.ReadProperty(u"Caption"_s, QString());
     m_Buttonset = PropBag.ReadProperty(u"buttonset"_s, QString());
-    QWidget::setFont(PropBag.ReadProperty(u"Font"_s, ambientFont()));
+    {
+        const QScopedValueRollback reading(m_readingProperties, true);
+        setFont(PropBag.ReadProperty(u"Font"_s, ambientFont()));
+    }
     m_TextColor = PropBag.ReadProperty(u"TextColor"_s, Colours::SystemButtonText);
     m_Enabled = PropBag.ReadProperty(u"Enabled"_s, true) ? -1 : 0;
     Image4.setPicture(m_ButtonPicture);
@@ -463,7 +474,17 @@ void Button::mouseReleaseEvent(QMouseEvent *event)
 
 void Button::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::EnabledChange && !isEnabled())
-        m_pressedOn = Element::None;
+    if (event->type() == QEvent::EnabledChange) {
+        if (!isEnabled())
+            m_pressedOn = Element::None;
+        // Only the control's own switch counts, not a parent's.
+        const bool own = !testAttribute(Qt::WA_ForceDisabled);
+        if (own == isEnabled() && own != (m_Enabled != 0))
+            letEnabled(own);
+    } else if (event->type() == QEvent::FontChange && testAttribute(Qt::WA_SetFont) &&
+               !m_readingProperties) {
+        // A font of its own; a host's font that the control only inherits is no Font set.
+        fontChanged();
+    }
     QWidget::changeEvent(event);
 }

@@ -30,14 +30,14 @@ public:
     explicit Button(QWidget *parent = nullptr);
 
     QString Caption() const { return m_Caption; }
+    // Set through QWidget::setFont: the caption follows in changeEvent.
     QFont Font() const { return font(); }
-    void setFont(const QFont &fnt);
     QString Buttonset() const { return m_Buttonset; }
     OleColor TextColor() const { return m_TextColor; }
     void setTextColor(OleColor Color);
     // -1 for true, 0 for false.
+    // Set through QWidget::setEnabled, which changeEvent follows.
     qint16 Enabled() const { return m_Enabled; }
-    void setEnabled(bool val);
     void setButtonset(const QString &val);
     void setCaption(const QString &val);
     Picture ButtonPicture() const { return m_ButtonPicture; }
@@ -54,7 +54,6 @@ public:
 
     const PictureElement &image1() const { return Image1; }
     const PictureElement &image2() const { return Image2; }
-    const PictureElement &image3() const { return Image3; }
     const PictureElement &image4() const { return Image4; }
     const PictureElement &image5() const { return Image5; }
     const PictureElement &image100(int index) const { return Image100.at(index); }
@@ -93,6 +92,8 @@ private:
     void Label2_Change();
     void ApplyButtonset(double number);
     void ArrangeContent();
+    void letEnabled(bool val);
+    void fontChanged();
 
     void Image5_MouseDown();
     void Image4_MouseDown();
@@ -130,4 +131,6 @@ private:
     QString m_accessKeys;
     Element m_pressedOn = Element::None;
     bool m_doubleClicked = false;
+    // Reading the stored set takes the font over without the setter's steps.
+    bool m_readingProperties = false;
 };

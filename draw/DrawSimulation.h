@@ -24,7 +24,6 @@ public:
     DrawSimulation(const DrawControls &controls, TipEngine &engine);
 
     qint16 Ziehungsschritt() const { return m_Ziehungsschritt; }
-    OleColor Zellfarben(int index) const { return m_Zellfarben.at(std::size_t(index)); }
 
     void commando4_Click();
     void Timer2_Timer();

@@ -1,45 +1,10 @@
 #include "TipEngine.h"
 
-#include "Checked.h"
-#include "NumberFormat.h"
-
-void TipEngine::Timer1_Timer()
-{
-    commando1_Click();
-    const auto next = checkedAdd(m_Durchlauf, qint16(1));
-    if (!next) {
-        // A depth the counter never meets: the run ends where the counter ends.
-        endRun();
-        return;
-    }
-    m_Durchlauf = *next;
-    const double depth = numericValue(m_controls.Combo1.Text());
-    if (depth == double(m_Durchlauf))
-        endRun();
-}
-
-void TipEngine::endRun()
-{
-    m_controls.Timer1.setEnabled(false);
-    m_Durchlauf = 0;
-    m_Modus = 0;
-}
-
+// The analysis is a repetition run on a black board: each tip counts up its cells.
 void TipEngine::commando3_Click()
 {
     if (m_Modus == 0)
         setBoard(BoardColours::Black);
     m_Modus = 1;
     commando1_Click();
-}
-
-void TipEngine::Label3_Click(const qint16 &Index)
-{
-    if (!m_controls.Label3.contains(Index))
-        return;
-    ColourLabel *cell = m_controls.Label3(Index);
-    if (cell->BackColor() == BoardColours::Neutral)
-        cell->setBackColor(BoardColours::Green);
-    else if (cell->BackColor() == BoardColours::Green)
-        cell->setBackColor(BoardColours::Neutral);
 }

@@ -21,12 +21,3 @@ template <typename T> constexpr std::optional<T> checkedSub(T a, T b)
         return std::nullopt;
     return difference;
 }
-
-template <typename T, typename From> constexpr std::optional<T> checkedNarrow(From value)
-{
-    static_assert(std::is_integral_v<T> && std::is_integral_v<From>);
-    T narrowed{};
-    if (__builtin_add_overflow(value, From{0}, &narrowed))
-        return std::nullopt;
-    return narrowed;
-}

@@ -109,6 +109,12 @@ void ColourLabel::setWordWrap(bool wrap)
     layoutChanged();
 }
 
+void ColourLabel::setAlignment(Qt::Alignment alignment)
+{
+    m_alignment = alignment & Qt::AlignHorizontal_Mask;
+    layoutChanged();
+}
+
 void ColourLabel::layoutChanged()
 {
     m_layoutStale = true;
@@ -148,7 +154,7 @@ QImage ColourLabel::render()
         text.replace(u'\n', QChar(QChar::LineSeparator));
         m_laidOut.setText(text);
         m_laidOut.setTextFormat(Qt::PlainText);
-        QTextOption option(Qt::AlignHCenter);
+        QTextOption option(m_alignment);
         option.setWrapMode(m_wordWrap ? QTextOption::WordWrap : QTextOption::NoWrap);
         m_laidOut.setTextOption(option);
         m_laidOut.setTextWidth(area.width());

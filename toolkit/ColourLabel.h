@@ -35,6 +35,9 @@ public:
     void setBorder(bool border);
     bool wordWrap() const { return m_wordWrap; }
     void setWordWrap(bool wrap);
+    Qt::Alignment alignment() const { return m_alignment; }
+    // Horizontal only: the text starts at the label's top.
+    void setAlignment(Qt::Alignment alignment);
 
     // What a screen reader says of the label, computed only when asked.
     using Describer = std::function<QString(const ColourLabel &)>;
@@ -76,6 +79,7 @@ private:
     qint16 m_index;
     bool m_transparent = false;
     bool m_border = false;
-    bool m_wordWrap = true;
+    bool m_wordWrap = false;
+    Qt::Alignment m_alignment = Qt::AlignLeft;
     bool m_pressed = false;
 };

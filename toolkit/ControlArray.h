@@ -23,8 +23,6 @@ public:
     {
         return index >= m_lowerBound && index < m_lowerBound + int(m_controls.size());
     }
-    int lowerBound() const { return m_lowerBound; }
-    int upperBound() const { return m_lowerBound + int(m_controls.size()) - 1; }
 
     auto begin() const { return m_controls.begin(); }
     auto end() const { return m_controls.end(); }

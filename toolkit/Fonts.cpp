@@ -21,3 +21,13 @@ QFont Fonts::font(const QString &family, qreal pointSize, bool bold, bool italic
     result.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoFontMerging));
     return result;
 }
+
+QFont fontFromJson(const QJsonObject &font)
+{
+    QFont result = Fonts::font(font.value(u"name").toString(u"MS Sans Serif"_s),
+                               font.value(u"size").toDouble(8.25), font.value(u"bold").toBool(),
+                               font.value(u"italic").toBool());
+    result.setUnderline(font.value(u"underline").toBool());
+    result.setStrikeOut(font.value(u"strikethrough").toBool());
+    return result;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QJsonObject>
 #include <QString>
 
 namespace Fonts {
@@ -10,3 +11,6 @@ void registerSubstitutions();
 
 QFont font(const QString &family, qreal pointSize, bool bold = false, bool italic = false);
 } // namespace Fonts
+
+// A font as the window definitions and stored property sets write it.
+QFont fontFromJson(const QJsonObject &font);

@@ -43,7 +43,6 @@ public:
     qint16 Modus() const { return m_tips->Modus(); }
     qint16 Durchlauf() const { return m_tips->Durchlauf(); }
     qint16 Ziehungsschritt() const { return m_draw->Ziehungsschritt(); }
-    OleColor Zellfarben(int index) const { return m_draw->Zellfarben(index); }
     TipEngine &tipEngine() { return *m_tips; }
 
     void Form_Load();

@@ -25,6 +25,12 @@ FormWindow::FormWindow(const QString &definitionPath, QWidget *parent)
                           Qt::MSWindowsFixedSizeDialogHint)
 {
     const FormDefinition definition = FormDefinition::load(definitionPath);
+    // The window flags above and the placing below know only these two.
+    if (definition.border() != u"fixedSingle")
+        throw std::runtime_error("unsupported border " + definition.border().toStdString());
+    if (definition.startUpPosition() != u"centerScreen")
+        throw std::runtime_error("unsupported start-up position " +
+                                 definition.startUpPosition().toStdString());
     setObjectName(definition.name());
     // The caption alone, in the title and in the taskbar's entry.
     setWindowTitle(definition.caption());
@@ -58,8 +64,11 @@ QObject *FormWindow::createControl(const ControlDefinition &definition)
                                        definition.twips.width(), definition.twips.height());
     const QString &kind = definition.kind;
 
-    if (kind == u"Timer")
-        return new Timer(definition.number(u"interval"_s, 0), this);
+    if (kind == u"Timer") {
+        auto *timer = new Timer(definition.number(u"interval"_s, 0), this);
+        timer->setEnabled(definition.flag(u"enabled"_s, false));
+        return timer;
+    }
     if (kind == u"ListBox") {
         auto *list = new ListBox(this);
         list->setVisible(definition.flag(u"visible"_s, true));
@@ -79,6 +88,8 @@ QObject *FormWindow::createControl(const ControlDefinition &definition)
         label->setForeColor(definition.colour(u"foreColor"_s, Colours::SystemWindowText));
         label->setTransparent(definition.flag(u"transparent"_s, false));
         label->setBorder(definition.flag(u"border"_s, false));
+        label->setAlignment(definition.alignment());
+        label->setWordWrap(definition.flag(u"wordWrap"_s, false));
         label->setFont(definition.font(u"font"_s));
         label->setCaption(definition.text(u"caption"_s));
         widget = label;

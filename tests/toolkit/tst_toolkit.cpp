@@ -91,6 +91,7 @@ private Q_SLOTS:
         label.setFont(Fonts::font(u"Arial"_s, 12));
         label.setBackColor(Colours::White);
         label.setForeColor(Colours::Black);
+        label.setAlignment(Qt::AlignHCenter);
         label.setCaption(u"7"_s);
         const QImage image = label.grab().toImage();
         int left = image.width(), right = -1;

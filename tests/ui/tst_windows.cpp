@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QProcess>
+#include <QTemporaryFile>
 
 #include <cstdio>
 
@@ -80,6 +81,7 @@ private Q_SLOTS:
         QCOMPARE(cellsWithColour(form, Neutral).size(), 49);
         QCOMPARE(form.commando3->Caption(), u"Ermittle\r\nseltene / häufige\r\nZahlen"_s);
         QVERIFY(!accessibleTreeNames(&form).contains(form.Command2->Caption()));
+        QVERIFY(form.label1(0)->alignment() == Qt::AlignHCenter && !form.label1(0)->wordWrap());
         QCOMPARE(form.Combo1->Text(), u"10"_s);
         QVERIFY(!form.Timer1->Enabled() && !form.Timer2->Enabled() && !Form2::exists());
         QCOMPARE(QList<int>({form.Modus(), form.Durchlauf(), form.Ziehungsschritt()}),
@@ -101,6 +103,7 @@ private Q_SLOTS:
         }
         QVERIFY(lastShape >= 2 && lastShape < firstControl);
         const Form2 *dialog = Form2::shared();
+        QVERIFY(dialog->Label1->wordWrap()); // the note wraps beside the button's top
         const QPoint overlap(dialog->commando1->geometry().center().x(),
                              dialog->Label1->geometry().bottom());
         QVERIFY(dialog->commando1->geometry().contains(overlap));
@@ -190,6 +193,30 @@ private Q_SLOTS:
         QCOMPARE(accessibleName(form.commando3), u"Ermittle seltene / häufige Zahlen"_s);
         form.Timer2_Timer(); // the draw button's caption changes
         QCOMPARE(accessibleName(form.commando4), u"Ziehung wird durchgeführt"_s);
+    }
+
+    // The window code knows one border and one start-up position; a definition asking for
+    // another, or for an alignment no label has, is refused rather than shown wrongly.
+    void unknownDesignValuesAreRefused_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("start-up position manual") << u"centerScreen"_s << u"manual"_s;
+        QTest::newRow("sizable border") << u"fixedSingle"_s << u"sizable"_s;
+        QTest::newRow("justified label") << u"\"center\""_s << u"\"justify\""_s;
+    }
+
+    void unknownDesignValuesAreRefused()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFile shipped(u":/ui/Form2.json"_s);
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        QTemporaryFile changed;
+        QVERIFY(changed.open());
+        changed.write(QString::fromUtf8(shipped.readAll()).replace(from, to).toUtf8());
+        changed.close();
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, FormWindow window(changed.fileName()));
     }
 
     void closingEndsThroughTheDialog_data()

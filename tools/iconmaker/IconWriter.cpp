@@ -1,21 +1,10 @@
 #include "IconWriter.h"
 
+#include "LittleEndian.h"
+
 #include <QFile>
-#include <QtEndian>
 
 namespace {
-void put16(QByteArray &out, quint16 value)
-{
-    const quint16 le = qToLittleEndian(value);
-    out.append(reinterpret_cast<const char *>(&le), 2);
-}
-
-void put32(QByteArray &out, quint32 value)
-{
-    const quint32 le = qToLittleEndian(value);
-    out.append(reinterpret_cast<const char *>(&le), 4);
-}
-
 QByteArray dib(const QImage &image)
 {
     const int w = image.width(), h = image.height();

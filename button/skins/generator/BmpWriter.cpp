@@ -1,20 +1,8 @@
 #include "BmpWriter.h"
 
+#include "LittleEndian.h"
+
 #include <stdexcept>
-
-namespace {
-void put16(Bytes &out, std::uint32_t value)
-{
-    out.push_back(std::uint8_t(value & 0xFF));
-    out.push_back(std::uint8_t((value >> 8) & 0xFF));
-}
-
-void put32(Bytes &out, std::uint32_t value)
-{
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
-} // namespace
 
 Bytes writeBmp(const Raster &raster, int bitsPerPixel)
 {

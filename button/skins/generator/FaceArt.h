@@ -1,13 +1,9 @@
 #pragma once
 
 #include "Raster.h"
+#include "SkinTable.h"
 
-enum class Relief
-{
-    Raised,
-    Sunken,
-    Flat
-};
+using SkinTable::Relief;
 
 // A button face: thin dark outline, a three-pixel bevel (light upper-left and
 // dark lower-right edges when raised, the other way round when sunken) and a

@@ -1,16 +1,12 @@
 #include "GifWriter.h"
 
+#include "LittleEndian.h"
+
 #include <algorithm>
 #include <stdexcept>
 #include <unordered_map>
 
 namespace {
-void put16(Bytes &out, int value)
-{
-    out.push_back(std::uint8_t(value & 0xFF));
-    out.push_back(std::uint8_t((value >> 8) & 0xFF));
-}
-
 // Packs variable-width codes least significant bit first.
 class CodeStream
 {

@@ -25,6 +25,8 @@ struct ControlDefinition
     int number(const QString &key, int fallback) const;
     QFont font(const QString &key) const;
     QStringList list(const QString &key) const;
+    // "left" (also when missing), "center" or "right"; throws std::runtime_error for others.
+    Qt::Alignment alignment() const;
 };
 
 // A window's design values as they stand in its definition file.
@@ -40,6 +42,8 @@ public:
     QSize clientTwips() const { return m_clientTwips; }
     OleColor backColor() const;
     QString icon() const { return m_values.value(u"icon").toString(); }
+    QString border() const { return m_values.value(u"border").toString(); }
+    QString startUpPosition() const { return m_values.value(u"startUpPosition").toString(); }
     const QList<ControlDefinition> &controls() const { return m_controls; }
 
 private:
@@ -48,5 +52,3 @@ private:
     QJsonObject m_values;
     QList<ControlDefinition> m_controls;
 };
-
-QFont fontFromJson(const QJsonObject &font);

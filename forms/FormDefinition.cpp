@@ -43,14 +43,16 @@ QStringList ControlDefinition::list(const QString &key) const
     return items;
 }
 
-QFont fontFromJson(const QJsonObject &font)
+Qt::Alignment ControlDefinition::alignment() const
 {
-    QFont result = Fonts::font(font.value(u"name").toString(u"MS Sans Serif"_s),
-                               font.value(u"size").toDouble(8.25), font.value(u"bold").toBool(),
-                               font.value(u"italic").toBool());
-    result.setUnderline(font.value(u"underline").toBool());
-    result.setStrikeOut(font.value(u"strikethrough").toBool());
-    return result;
+    const QString value = text(u"alignment"_s, u"left"_s);
+    if (value == u"left")
+        return Qt::AlignLeft;
+    if (value == u"center")
+        return Qt::AlignHCenter;
+    if (value == u"right")
+        return Qt::AlignRight;
+    throw std::runtime_error(name.toStdString() + ": unknown alignment " + value.toStdString());
 }
 
 OleColor FormDefinition::backColor() const

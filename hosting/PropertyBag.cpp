@@ -1,6 +1,6 @@
 #include "PropertyBag.h"
 
-#include "FormDefinition.h"
+#include "Fonts.h"
 
 #include <QJsonArray>
 
