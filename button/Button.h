@@ -52,16 +52,6 @@ public:
     void UserControl_ReadProperties(const PropertyBag &PropBag);
     void UserControl_WriteProperties(PropertyBag &PropBag) const;
 
-    const PictureElement &image1() const { return Image1; }
-    const PictureElement &image2() const { return Image2; }
-    const PictureElement &image4() const { return Image4; }
-    const PictureElement &image5() const { return Image5; }
-    const PictureElement &image100(int index) const { return Image100.at(index); }
-    const TextElement &label1() const { return Label1; }
-    const TextElement &label2() const { return Label2; }
-    qint16 pictureRestTop() const { return PictureRestTop; }
-    qint16 captionRestTop() const { return CaptionRestTop; }
-
 Q_SIGNALS:
     void Click();
     // Tells the host which property changed.
@@ -76,6 +66,9 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // The tests look at the elements where a user looks at the face.
+    friend class tst_Button;
+
     enum class Element
     {
         None,

@@ -83,10 +83,10 @@ class tst_Button : public QObject
     // tops, exactly while pressed and to the nearest twip at rest.
     static void verifyLook(const Button &button, const QString &face, int raised = 0)
     {
-        QVERIFY(holdsSkin(button.image5(), face));
+        QVERIFY(holdsSkin(button.Image5, face));
         const auto top = [raised](float top) { return raised ? top + raised : rounded(top); };
-        QCOMPARE(top(button.image4().top()), float(button.pictureRestTop()));
-        QCOMPARE(top(button.label1().top()), float(button.captionRestTop()));
+        QCOMPARE(top(button.Image4.top()), float(button.PictureRestTop));
+        QCOMPARE(top(button.Label1.top()), float(button.CaptionRestTop));
     }
 
 private Q_SLOTS:
@@ -126,22 +126,22 @@ private Q_SLOTS:
     {
         Host host;
         Button &button = *host.button;
-        QVERIFY(button.image4().height() == 1 && button.label1().height() == 1);
+        QVERIFY(button.Image4.height() == 1 && button.Label1.height() == 1);
         // The face covers only its design height yet: the bare strip below only clicks.
         QSignalSpy clicks(&button, &Button::Click);
         QTest::mouseClick(&button, Qt::RightButton, {}, QPoint(10, 86));
         QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(10, 86));
         QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(10, 10));
-        QVERIFY(clicks.count() == 1 && !button.image5().picture());
+        QVERIFY(clicks.count() == 1 && !button.Image5.picture());
         button.setObjectName(u"commando9"_s);
         button.UserControl_InitProperties();
         QVERIFY(button.Caption() == u"commando9"_s && button.Buttonset() == u"0"_s);
         QVERIFY(button.ButtonPicture() && !holdsImage(button.ButtonPicture()));
-        QCOMPARE(button.label1().font(), Fonts::font(u"Arial"_s, 11, true, true));
-        QVERIFY(button.Enabled() == -1 && button.label1().foreColor() == Colours::SystemButtonText);
-        QVERIFY(button.label1().text().isEmpty() && button.AccessKeys().isEmpty());
+        QCOMPARE(button.Label1.font(), Fonts::font(u"Arial"_s, 11, true, true));
+        QVERIFY(button.Enabled() == -1 && button.Label1.foreColor() == Colours::SystemButtonText);
+        QVERIFY(button.Label1.text().isEmpty() && button.AccessKeys().isEmpty());
         host.window.show();
-        QCOMPARE(button.label1().text(), u"commando9"_s);
+        QCOMPARE(button.Label1.text(), u"commando9"_s);
     }
 
     // The Enabled setter greys with &H00BCBCC0, a re-layout with &H00C8C8C8; each setter tells
@@ -155,18 +155,18 @@ private Q_SLOTS:
         QSignalSpy told(&button, &Button::propertyChanged);
         button.setEnabled(false);
         QVERIFY(!button.isEnabled() && button.Enabled() == 0);
-        QCOMPARE(button.label1().foreColor(), OleColor(0x00BCBCC0));
+        QCOMPARE(button.Label1.foreColor(), OleColor(0x00BCBCC0));
         button.setCaption(button.Caption());
-        QCOMPARE(button.label1().foreColor(), OleColor(0x00BCBCC0));
+        QCOMPARE(button.Label1.foreColor(), OleColor(0x00BCBCC0));
         button.setCaption(u"&Tipp && mehr"_s);
-        QCOMPARE(button.label1().foreColor(), OleColor(0x00C8C8C8));
+        QCOMPARE(button.Label1.foreColor(), OleColor(0x00C8C8C8));
         QCOMPARE(button.accessibleName(), u"Tipp & mehr"_s);
         QCOMPARE(QAccessible::queryAccessibleInterface(&button)->role(), QAccessible::Button);
         button.setTextColor(0x0000FF00);
-        QCOMPARE(button.label1().foreColor(), OleColor(0x00C8C8C8));
+        QCOMPARE(button.Label1.foreColor(), OleColor(0x00C8C8C8));
         button.setEnabled(true);
         QVERIFY(button.isEnabled() && button.Enabled() == -1);
-        QCOMPARE(button.label1().foreColor(), OleColor(0x0000FF00));
+        QCOMPARE(button.Label1.foreColor(), OleColor(0x0000FF00));
         button.setButtonset(button.Buttonset());
         button.setButtonPicture(button.ButtonPicture());
         QStringList names;
@@ -201,10 +201,10 @@ private Q_SLOTS:
         const auto button = shownButton(1950, 1320, u"Tipp"_s);
         for (const QString &buttonset : buttonsets)
             button->setButtonset(buttonset);
-        QVERIFY(holdsSkin(button->image1(), normal));
+        QVERIFY(holdsSkin(button->Image1, normal));
         // Any text but the label's initial "0" installs the cream pressed face.
         const bool initial = buttonsets == QStringList{u"0"_s};
-        QVERIFY(holdsSkin(button->image2(), initial ? u"initial-pressed.gif"_s : u"pressed.bmp"_s));
+        QVERIFY(holdsSkin(button->Image2, initial ? u"initial-pressed.gif"_s : u"pressed.bmp"_s));
     }
 
     // Anyone can remake the faces: the generator gives the committed bytes exactly.
@@ -245,10 +245,10 @@ private Q_SLOTS:
         QFETCH(QList<float>, expected);
         const auto button = shownButton(1950, 150);
         button->setButtonPicture(picture(2, pictureHeight, dotsPerMetre));
-        QVERIFY(button->image4().width() == 30 && button->image4().left() == 960);
-        QCOMPARE(button->label1().width(), 1900.0f);
-        QCOMPARE((QList<float>{button->image4().top(), button->label1().top(),
-                               button->label1().left(), float(button->pictureRestTop())}),
+        QVERIFY(button->Image4.width() == 30 && button->Image4.left() == 960);
+        QCOMPARE(button->Label1.width(), 1900.0f);
+        QCOMPARE((QList<float>{button->Image4.top(), button->Label1.top(), button->Label1.left(),
+                               float(button->PictureRestTop)}),
                  expected);
     }
 
@@ -262,9 +262,9 @@ private Q_SLOTS:
         captioned.resize(130, 600000);
         captioned.setCaption(u"Tipp"_s);
         captioned.setButtonPicture(picture(1, 599916));
-        const float content = captioned.label1().height() + captioned.image4().height();
-        QVERIFY(content != double(captioned.label1().height()) + captioned.image4().height());
-        QCOMPARE(captioned.image4().top(), (9'000'000 - content) / 2);
+        const float content = captioned.Label1.height() + captioned.Image4.height();
+        QVERIFY(content != double(captioned.Label1.height()) + captioned.Image4.height());
+        QCOMPARE(captioned.Image4.top(), (9'000'000 - content) / 2);
 
         // Only 8-twip steps are left here: the sum ends 2 twips short of the height in exact
         // arithmetic, but in single precision it equals it, so the caption stays put.
@@ -272,10 +272,10 @@ private Q_SLOTS:
         button.UserControl_InitProperties();
         button.resize(130, 4473928);
         button.setButtonPicture(picture(1, 1));
-        const float top = button.label1().top();
+        const float top = button.Label1.top();
         button.setButtonPicture(picture(1, 4473921));
-        QCOMPARE(button.image4().top(), 52.0f);
-        QVERIFY(button.label1().top() == top && button.label1().left() == 25);
+        QCOMPARE(button.Image4.top(), 52.0f);
+        QVERIFY(button.Label1.top() == top && button.Label1.left() == 25);
     }
 
     // No picture: the caption and 1 twip are the content, an emptied caption 15 twips high;
@@ -283,13 +283,13 @@ private Q_SLOTS:
     void captionWithoutPicture()
     {
         const auto low = shownButton(1950, 300, u"Ermittle\r\nseltene / häufige\r\nZahlen"_s);
-        QCOMPARE(low->image4().top(), (300 - low->label1().height() - 1) / 2);
-        QCOMPARE((QList<float>{low->label1().top(), low->label1().left()}), (QList<float>{150, 5}));
+        QCOMPARE(low->Image4.top(), (300 - low->Label1.height() - 1) / 2);
+        QCOMPARE((QList<float>{low->Label1.top(), low->Label1.left()}), (QList<float>{150, 5}));
         low->resize(low->width(), 88);
         low->setCaption(QString());
-        QCOMPARE(low->label1().height(), 15.0f);
-        QCOMPARE(low->image4().top(), (1320 - 16) / 2.0f);
-        QCOMPARE(low->label1().top(), low->image4().top() + 1);
+        QCOMPARE(low->Label1.height(), 15.0f);
+        QCOMPARE(low->Image4.top(), (1320 - 16) / 2.0f);
+        QCOMPARE(low->Label1.top(), low->Image4.top() + 1);
     }
 
     void pressAndRelease_data()
@@ -301,8 +301,8 @@ private Q_SLOTS:
 
         // Every button is laid out alike.
         const auto button = pictureButton();
-        const QPoint face(3, 3), picture = button->image4().rect().center().toPoint(),
-                                 caption = button->label1().rect().center().toPoint();
+        const QPoint face(3, 3), picture = button->Image4.rect().center().toPoint(),
+                                 caption = button->Label1.rect().center().toPoint();
         const Qt::KeyboardModifiers none, both = Qt::ShiftModifier | Qt::ControlModifier;
         QTest::newRow("left on the face") << Qt::LeftButton << none << face << QString();
         QTest::newRow("right on the caption") << Qt::RightButton << none << caption << QString();
@@ -328,7 +328,7 @@ private Q_SLOTS:
             button->setEnabled(false);
         if (how == u"stored"_s)
             button->UserControl_ReadProperties(bag(R"({"buttonset": "4", "enabled": false})"));
-        const QList<float> lefts{button->image4().left(), button->label1().left()};
+        const QList<float> lefts{button->Image4.left(), button->Label1.left()};
         QSignalSpy clicks(button.get(), &Button::Click);
         if (how == u"double click"_s) {
             QTest::mouseClick(button->windowHandle(), mouseButton, modifiers, at);
@@ -346,7 +346,7 @@ private Q_SLOTS:
         }
         QTest::mouseRelease(button->windowHandle(), mouseButton, modifiers, at);
         verifyLook(*button, u"normal04.bmp"_s);
-        QCOMPARE((QList<float>{button->image4().left(), button->label1().left()}), lefts);
+        QCOMPARE((QList<float>{button->Image4.left(), button->Label1.left()}), lefts);
         QCOMPARE(clicks.count(), how == u"setter"_s ? 0 : how == u"double click"_s ? 2 : 1);
     }
 
@@ -356,12 +356,12 @@ private Q_SLOTS:
         const auto button = pictureButton();
         QList<bool> atRest;
         connect(button.get(), &Button::Click, this, [&] {
-            atRest << (holdsSkin(button->image5(), u"normal04.bmp"_s) &&
-                       button->image4().top() == button->pictureRestTop() &&
-                       button->label1().top() == button->captionRestTop());
+            atRest << (holdsSkin(button->Image5, u"normal04.bmp"_s) &&
+                       button->Image4.top() == button->PictureRestTop &&
+                       button->Label1.top() == button->CaptionRestTop);
         });
         QTest::mouseClick(button.get(), Qt::LeftButton, {},
-                          button->label1().rect().center().toPoint());
+                          button->Label1.rect().center().toPoint());
         QCOMPARE(atRest, QList<bool>{true});
     }
 
@@ -372,15 +372,15 @@ private Q_SLOTS:
     {
         const auto button = pictureButton();
         QSignalSpy clicks(button.get(), &Button::Click);
-        const QPoint at = button->label1().rect().center().toPoint();
+        const QPoint at = button->Label1.rect().center().toPoint();
         QTest::mousePress(button.get(), Qt::LeftButton, {}, at);
         QTest::mousePress(button.get(), Qt::RightButton, {}, at);
         button->setButtonset(u"4"_s);
         button->setButtonPicture(Picture());
         verifyLook(*button, u"pressed.bmp"_s, 15);
-        QVERIFY(!button->image4().picture() && button->image4().height() == 300);
+        QVERIFY(!button->Image4.picture() && button->Image4.height() == 300);
         button->setButtonPicture(LoadPicture());
-        QVERIFY(button->image4().picture() && !button->image4().hasPicture());
+        QVERIFY(button->Image4.picture() && !button->Image4.hasPicture());
         verifyLook(*button, u"pressed.bmp"_s);
         QTest::mouseRelease(button.get(), Qt::RightButton, {}, at);
         QTest::mouseRelease(button.get(), Qt::LeftButton, {}, at);
@@ -416,10 +416,10 @@ private Q_SLOTS:
                 button.Font() == host.window.font());
         QCOMPARE(button.TextColor(), Colours::SystemButtonText);
         // The empty caption keeps the label's own font.
-        QCOMPARE(button.label1().font(), Fonts::font(u"Courier New"_s, 8.25));
+        QCOMPARE(button.Label1.font(), Fonts::font(u"Courier New"_s, 8.25));
 
         button.UserControl_ReadProperties(bag(R"({"CAPTION": "&Los", "buttonset": "3"})"));
-        QCOMPARE(button.label1().font(), Fonts::font(u"Arial"_s, 11, true, true));
+        QCOMPARE(button.Label1.font(), Fonts::font(u"Arial"_s, 11, true, true));
         verifyLook(button, u"normal03.bmp"_s);
 
         // A value of the wrong type ends reading there, with the steps before it taken.
@@ -427,7 +427,7 @@ private Q_SLOTS:
             bag(R"({"caption": "Tipp", "buttonset": "5", "textcolor": "rot", "enabled": false})");
         QVERIFY_THROWS_EXCEPTION(PropertyTypeError, button.UserControl_ReadProperties(wrong));
         QVERIFY(button.Caption() == u"Tipp"_s && button.Buttonset() == u"5"_s);
-        QVERIFY(button.label2().text() == u"3"_s && button.Enabled() == -1);
+        QVERIFY(button.Label2.text() == u"3"_s && button.Enabled() == -1);
         QVERIFY(button.AccessKeys().isEmpty() && told.isEmpty());
     }
 
@@ -459,18 +459,18 @@ private Q_SLOTS:
         Host second;
         second.button->UserControl_ReadProperties(written);
         // The picture setter left the caption's rest top to the next resize pass.
-        QCOMPARE_NE(second.button->captionRestTop(), button.captionRestTop());
+        QCOMPARE_NE(second.button->CaptionRestTop, button.CaptionRestTop);
         first.window.show();
         second.window.show();
         const Button &copy = *second.button;
         for (const char *property :
              {"Caption", "Buttonset", "Font", "TextColor", "Enabled", "ButtonPicture"})
             QCOMPARE(copy.property(property), button.property(property));
-        QCOMPARE(copy.label1().font(), button.label1().font());
-        QCOMPARE(copy.image5().picture(), button.image5().picture());
-        QCOMPARE(copy.pictureRestTop(), button.pictureRestTop());
-        QCOMPARE(copy.captionRestTop(), button.captionRestTop());
-        QCOMPARE(copy.label1().foreColor(), OleColor(0x00C8C8C8));
+        QCOMPARE(copy.Label1.font(), button.Label1.font());
+        QCOMPARE(copy.Image5.picture(), button.Image5.picture());
+        QCOMPARE(copy.PictureRestTop, button.PictureRestTop);
+        QCOMPARE(copy.CaptionRestTop, button.CaptionRestTop);
+        QCOMPARE(copy.Label1.foreColor(), OleColor(0x00C8C8C8));
     }
 };
 
