@@ -4,13 +4,18 @@
 #include "Form1.h"
 #include "Measure.h"
 
+#include "IconFile.h"
+#include "Twips.h"
+
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -68,34 +73,101 @@ ChildResult startChild(const QString &benchmark, const QString &kind)
     return {fields.value(0).toDouble() / 1e6, fields.value(1).toDouble()};
 }
 
+QWidget *bareWindow()
+{
+    auto *window = new QWidget;
+    window->setWindowTitle(u"Qt"_s);
+    window->setFixedSize(Twips::toWholePixels(6450), Twips::toWholePixels(5355));
+    return window;
+}
+
+QFont plainFont(const QString &family, qreal pointSize, bool bold = false)
+{
+    QFont font(family);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+// The main window's controls as Qt's own widgets, at the same places and in the
+// same fonts: the framed result and board cells, the depth box, the picture
+// and three push buttons. No skins.
+QWidget *stockWindow()
+{
+    QWidget *window = bareWindow();
+    const auto place = [](QWidget *widget, int left, int top, int width, int height) {
+        widget->setGeometry(Twips::rect(left, top, width, height));
+    };
+    const auto cell = [window, &place](const QString &text, const QFont &font, int left, int top,
+                                       int width, int height) {
+        auto *label = new QLabel(text, window);
+        label->setFrameShape(QFrame::Box);
+        label->setAlignment(Qt::AlignCenter);
+        label->setFont(font);
+        place(label, left, top, width, height);
+    };
+    const QFont result = plainFont(u"Arial Narrow"_s, 28.5);
+    for (int i = 0; i < 6; ++i)
+        cell(u"0"_s, result, 270 + 1035 * i, 135, 735, 615);
+    const QFont board = plainFont(u"MS Sans Serif"_s, 12, true);
+    for (int n = 1; n <= 49; ++n) {
+        cell(QString::number(n), board, 315 + 405 * ((n - 1) % 7), 1215 + 360 * ((n - 1) / 7), 375,
+             330);
+    }
+    auto *depth = new QComboBox(window);
+    depth->setEditable(true);
+    depth->setFont(board);
+    depth->addItems({u"1"_s, u"5"_s, u"10"_s, u"20"_s, u"50"_s, u"100"_s, u"200"_s});
+    depth->setEditText(u"10"_s);
+    place(depth, 4095, 1485, 1680, 420);
+    auto *picture = new QLabel(window);
+    for (const QImage &image : readIconImages(u":/data/kugelfix.ico"_s)) {
+        if (image.width() == 48)
+            picture->setPixmap(QPixmap::fromImage(image));
+    }
+    place(picture, 4590, 2835, 720, 720);
+    const std::tuple<QString, QFont, int, int> buttons[] = {
+        {u"Tipp  erstellen"_s, plainFont(u"Arial"_s, 9.75, true), 45, 1950},
+        {u"Ermittle\nseltene / häufige\nZahlen"_s, plainFont(u"MS Sans Serif"_s, 9.75, true), 2070,
+         2040},
+        {u"Ziehung simulieren"_s, plainFont(u"MS Sans Serif"_s, 9.75, true), 4185, 2220},
+    };
+    for (const auto &[caption, font, left, width] : buttons) {
+        auto *button = new QPushButton(caption, window);
+        button->setFont(font);
+        place(button, left, 4005, width, 1320);
+    }
+    return window;
+}
+
 } // namespace
 
 Startup::Figures Startup::measure(const QString &benchmark, int runs)
 {
-    QList<double> mainMs, bareMs, textMs, mainRss, bareRss, textRss;
+    QList<double> mainMs, stockMs, bareMs, mainRss, stockRss, bareRss;
     for (int run = 0; run < runs; ++run) {
         const ChildResult bare = startChild(benchmark, u"bare"_s);
-        const ChildResult text = startChild(benchmark, u"text"_s);
+        const ChildResult stock = startChild(benchmark, u"stock"_s);
         const ChildResult main = startChild(benchmark, u"main"_s);
         bareMs.append(bare.ms);
         bareRss.append(bare.rssKiB);
-        textMs.append(text.ms);
-        textRss.append(text.rssKiB);
+        stockMs.append(stock.ms);
+        stockRss.append(stock.rssKiB);
         mainMs.append(main.ms);
         mainRss.append(main.rssKiB);
     }
     using Measure::median;
-    return {median(mainMs),  median(bareMs),  median(textMs),
-            median(mainRss), median(bareRss), median(textRss)};
+    return {median(mainMs),  median(stockMs),  median(bareMs),
+            median(mainRss), median(stockRss), median(bareRss)};
 }
 
 void Startup::runChild(int argc, char *argv[])
 {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: %s %s main|bare <start ns>\n", argv[0], childFlag);
+        std::fprintf(stderr, "usage: %s %s main|stock|bare <start ns>\n", argv[0], childFlag);
         std::_Exit(2);
     }
-    const bool mainWindow = std::strcmp(argv[2], "main") == 0;
+    const QLatin1StringView kind(argv[2]);
     const qint64 startedNs = std::strtoll(argv[3], nullptr, 10);
 
     // The same steps as the program's own main().
@@ -103,15 +175,14 @@ void Startup::runChild(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     FirstFrameProbe probe(startedNs);
     QWidget *window = nullptr;
-    if (mainWindow) {
+    if (kind == "main"_L1) {
         Fonts::registerSubstitutions();
         window = new Form1;
+    } else if (kind == "stock"_L1) {
+        Fonts::registerSubstitutions();
+        window = stockWindow();
     } else {
-        window = new QWidget;
-        window->setWindowTitle(u"Qt"_s);
-        window->setFixedSize(430, 357);
-        if (std::strcmp(argv[2], "text") == 0)
-            new QLabel(u"Kugelfix"_s, window);
+        window = bareWindow();
     }
     window->installEventFilter(&probe);
     window->show();

@@ -20,14 +20,18 @@ namespace {
 constexpr float PressOffset = 15;
 constexpr float Margin = 50;
 
-// The face bitmaps are shared by every button.
-Picture skin(const QString &name)
+// The face bitmaps are shared by every button, and each is read when a button
+// first needs it.
+PictureElement::Loader skin(const char16_t *name)
 {
-    static QHash<QString, Picture> loaded;
-    Picture &picture = loaded[name];
-    if (!picture)
-        picture = LoadPicture(u":/button/skins/"_s + name);
-    return picture;
+    return [name] {
+        static QHash<QString, Picture> loaded;
+        const QString file = QString::fromUtf16(name);
+        Picture &picture = loaded[file];
+        if (!picture)
+            picture = LoadPicture(u":/button/skins/"_s + file);
+        return picture;
+    };
 }
 
 // Nearest whole twip, halves to the even one, held at the ends of the 16-bit range.
@@ -83,9 +87,9 @@ Button::Button(QWidget *parent)
     Label1.setTop(1035);
     Label1.setWidth(165);
     Label1.setHeight(210);
-    Image1.setPicture(skin(u"initial.bmp"_s));
-    Image2.setPicture(skin(u"initial-pressed.gif"_s));
-    Image3.setPicture(skin(u"normal13.bmp"_s));
+    Image1.setPictureLater(skin(u"initial.bmp"));
+    Image2.setPictureLater(skin(u"initial-pressed.gif"));
+    Image3.setPictureLater(skin(u"normal13.bmp"));
     const std::pair<int, const char16_t *> library[] = {
         {0, u"normal01.bmp"},  {1, u"pressed.bmp"},   {2, u"normal02.bmp"},  {4, u"normal03.bmp"},
         {6, u"normal04.bmp"},  {8, u"normal05.bmp"},  {10, u"normal06.bmp"}, {12, u"normal07.bmp"},
@@ -95,7 +99,7 @@ Button::Button(QWidget *parent)
     for (const auto &[index, file] : library) {
         PictureElement &store =
             Image100.try_emplace(index, PictureElement::Sizing::Natural, false).first->second;
-        store.setPicture(skin(QString::fromUtf16(file)));
+        store.setPictureLater(skin(file));
     }
     Label1.setChangeHandler([this] { Label1_Change(); });
     Label2.setChangeHandler([this] { Label2_Change(); });
@@ -206,15 +210,15 @@ void Button::Label2_Change()
 void Button::ApplyButtonset(double number)
 {
     static constexpr int normalFaces[] = {0, 2, 4, 6, 8, 10, 12, 15, 16, 18, 20, 22};
-    Image2.setPicture(Image100.at(1).picture());
+    Image2.setPicture(Image100.at(1));
     for (int set = 1; set <= 12; ++set) {
         if (number == set)
-            Image1.setPicture(Image100.at(normalFaces[set - 1]).picture());
+            Image1.setPicture(Image100.at(normalFaces[set - 1]));
     }
     if (number == 13)
-        Image1.setPicture(Image3.picture());
+        Image1.setPicture(Image3);
     if (number > 13)
-        Image1.setPicture(Image100.at(0).picture());
+        Image1.setPicture(Image100.at(0));
     ArrangeContent();
     UserControl_Resize();
 }
@@ -241,7 +245,7 @@ void Button::ArrangeContent()
 
 void Button::UserControl_Resize()
 {
-    Image5.setPicture(Image1.picture());
+    Image5.setPicture(Image1);
     Image5.setWidth(widthTwips());
     Image5.setHeight(heightTwips());
     repaint();
@@ -362,7 +366,7 @@ void Button::press(Element on)
 {
     if (!m_Enabled)
         return;
-    Image5.setPicture(Image2.picture());
+    Image5.setPicture(Image2);
     if (on == Element::Face)
         repaint();
     Image4.setTop(float(PictureRestTop) - PressOffset);
@@ -372,7 +376,7 @@ void Button::press(Element on)
 
 void Button::release(Element on)
 {
-    Image5.setPicture(Image1.picture());
+    Image5.setPicture(Image1);
     if (on == Element::Face)
         repaint();
     Image4.setTop(PictureRestTop);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing (Debian 12, as root), builds, then starts Kugelfix or runs every test.
 #   scripts/setup.sh run    build and start the program (needs a display)
-#   scripts/setup.sh test   build, then run the whole suite plainly and under ASan/UBSan
+#   scripts/setup.sh test   build, then run the whole suite plainly and under ASan/UBSan, and
+#                           build and check the Debian package
 set -euo pipefail
 mode=${1:-}
 case "$mode" in
@@ -15,7 +16,8 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake make g++ qt6-base-dev libgl-dev libx11-dev libxcb1-dev fonts-liberation)
 if [ "$mode" = test ]; then
-    packages+=(appstream desktop-file-utils dpkg-dev file qt6-base-private-dev)
+    packages+=(appstream desktop-file-utils dpkg-dev git debhelper lintian devscripts)
+    packages+=(qt6-base-private-dev)
     # The desktop test: real window managers on Xvfb, and weston with XWayland.
     packages+=(python3 xvfb x11-utils xdotool metacity xfwm4 weston xwayland)
     # The accessibility test: a private D-Bus session, the AT-SPI bus and a client.
@@ -54,3 +56,5 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizer/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build-asan && ctest --output-on-failure -j "$jobs")
+
+bash scripts/check-package.sh

@@ -9,7 +9,7 @@ class ComboBox : public QComboBox
     Q_OBJECT
 
 public:
-    explicit ComboBox(QWidget *parent = nullptr);
+    explicit ComboBox(QWidget *parent = nullptr, const QFont &font = {});
 
     QString Text() const { return currentText(); }
     void setText(const QString &text) { setEditText(text); }

@@ -16,6 +16,8 @@ QFont Fonts::font(const QString &family, qreal pointSize, bool bold, bool italic
     result.setPointSizeF(pointSize);
     result.setBold(bold);
     result.setItalic(italic);
-    result.setStyleStrategy(QFont::PreferAntialias);
+    // The windows' texts are all in the Liberation faces, so no fallback fonts are
+    // looked up: that search is a large share of the start-up.
+    result.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoFontMerging));
     return result;
 }

@@ -13,6 +13,26 @@ PictureElement::PictureElement(Sizing sizing, bool visible, float left, float to
 
 void PictureElement::setPicture(const Picture &picture)
 {
+    m_loader = {};
+    take(picture);
+}
+
+void PictureElement::setPictureLater(Loader loader)
+{
+    m_loader = std::move(loader);
+    m_picture = {};
+}
+
+void PictureElement::setPicture(const PictureElement &source)
+{
+    if (source.m_loader)
+        setPictureLater(source.m_loader);
+    else
+        setPicture(source.m_picture);
+}
+
+void PictureElement::take(const Picture &picture) const
+{
     m_picture = picture;
     if (m_sizing == Sizing::Natural && holdsImage(m_picture)) {
         const QSizeF natural = naturalTwips(*m_picture);
@@ -23,6 +43,7 @@ void PictureElement::setPicture(const Picture &picture)
 
 QRectF PictureElement::rect() const
 {
+    loadSize();
     return Twips::rectF(m_left, m_top, m_width, m_height);
 }
 
@@ -58,14 +79,7 @@ void PictureElement::paintStretched(QPainter &painter) const
     painter.drawImage(target.topLeft(), m_stretched);
 }
 
-static qreal dotsPerInch(int dotsPerMetre)
-{
-    const qreal dpi = qRound(dotsPerMetre * 0.0254);
-    return dpi > 0 ? dpi : 96;
-}
-
 QSizeF PictureElement::naturalTwips(const QImage &image)
 {
-    return QSizeF(image.width() * Twips::PerInch / dotsPerInch(image.dotsPerMeterX()),
-                  image.height() * Twips::PerInch / dotsPerInch(image.dotsPerMeterY()));
+    return QSizeF(Twips::fromPixels(image.width()), Twips::fromPixels(image.height()));
 }

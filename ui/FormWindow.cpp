@@ -95,8 +95,7 @@ QObject *FormWindow::createControl(const ControlDefinition &definition)
             loadIcon(definition.text(u"picture"_s), definition.number(u"pictureWidth"_s, 0)));
         widget = picture;
     } else if (kind == u"ComboBox") {
-        auto *combo = new ComboBox(parent);
-        combo->setFont(definition.font(u"font"_s));
+        auto *combo = new ComboBox(parent, definition.font(u"font"_s));
         combo->addItems(definition.list(u"items"_s));
         combo->setText(definition.text(u"text"_s));
         widget = combo;

@@ -69,9 +69,4 @@ inline bool isSortedTip(const QStringList &items, QString *why)
     return why->isEmpty();
 }
 
-inline void setDepth(Form1 &form, const QString &depth)
-{
-    form.Combo1->setText(depth);
-}
-
 } // namespace BoardTest

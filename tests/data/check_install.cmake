@@ -6,7 +6,8 @@ if(NOT result EQUAL 0)
     message(FATAL_ERROR "cmake --install failed")
 endif()
 set(expected
-    usr/bin/kugelfix
+    usr/${BINDIR}/kugelfix
+    usr/${MANDIR}/man6/kugelfix.6
     usr/share/applications/org.example.Kugelfix.desktop
     usr/share/metainfo/org.example.Kugelfix.metainfo.xml
     usr/share/icons/hicolor/32x32/apps/org.example.Kugelfix.png
@@ -19,7 +20,7 @@ if(NOT installed STREQUAL expected)
     message(FATAL_ERROR "installed files:\n${installed}\nexpected:\n${expected}")
 endif()
 file(STRINGS ${OUTPUT}/usr/share/applications/org.example.Kugelfix.desktop entry)
-foreach(line "Name=Kugelfix" "Icon=org.example.Kugelfix" "X-AppVersion=1.00")
+foreach(line "Name=Kugelfix" "Icon=org.example.Kugelfix" "Categories=Game;" "X-AppVersion=1.00")
     list(FIND entry "${line}" found)
     if(found EQUAL -1)
         message(FATAL_ERROR "desktop entry lacks ${line}")

@@ -72,10 +72,13 @@ class Desktop:
         return subprocess.run(command, env=self.env, capture_output=True, text=True,
                               timeout=10).stdout
 
-    def window(self, title):
+    def window(self, title, managed=False):
         found = wait_for(title, lambda: self.x("xdotool", "search", "--onlyvisible", "--name",
-                                               "^" + re.escape(title) + "$").split())
-        return found[0]
+                                               "^" + re.escape(title) + "$").split())[0]
+        if managed:  # the window manager has framed it and said what it offers
+            wait_for(title + " framed", lambda: "," in self.prop(found, "_NET_FRAME_EXTENTS")
+                     and "_NET_WM_ACTION" in self.prop(found, "_NET_WM_ALLOWED_ACTIONS"))
+        return found
 
     def prop(self, window, name):
         return self.x("xprop", "-id", window, name).split("=", 1)[-1].strip()
@@ -131,14 +134,13 @@ class WindowManagerTest(unittest.TestCase):
             wait_for(window_manager, lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in
                      desktop.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
             program = desktop.start(PROGRAM, stderr=subprocess.DEVNULL)
-            main = desktop.window(MAIN_TITLE)
-            wait_for("frame", lambda: "," in desktop.prop(main, "_NET_FRAME_EXTENTS"))
+            main = desktop.window(MAIN_TITLE, managed=True)
             opened_at = self.check_window(desktop, main, MAIN_TITLE)
             time.sleep(0.5)
             self.assertEqual(desktop.geometry(main)[:2], opened_at, "the window jumped")
 
             self.close_with_alt_f4(desktop, main)
-            dialog = desktop.window(DIALOG_TITLE)
+            dialog = desktop.window(DIALOG_TITLE, managed=True)
             self.check_window(desktop, dialog, DIALOG_TITLE)
             self.assertNotIn(main, desktop.x("xdotool", "search", "--onlyvisible", "--name",
                                              re.escape(MAIN_TITLE)).split())

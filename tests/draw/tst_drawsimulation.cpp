@@ -21,6 +21,7 @@ private Q_SLOTS:
         QTest::newRow("a shown tip") << u"tip"_s;
         QTest::newRow("every cell marked") << u"marked"_s;
         QTest::newRow("no green cell") << u"none"_s;
+        QTest::newRow("analysis running") << u"analysis"_s;
     }
 
     // Draws follow one another on the same board, so each meets the red hits of the one before.
@@ -30,9 +31,13 @@ private Q_SLOTS:
         Form1 form;
         if (board == u"tip")
             form.commando1_Click();
+        if (board == u"analysis") // its counting must not reach the restored board
+            form.commando3_Click();
         for (int n = 1; n <= 49; ++n) {
             if (board == u"marked")
                 form.Label3_Click(qint16(n));
+            else if (board == u"analysis" && n % 2)
+                form.Label3(n)->setBackColor(Green);
             else if (board == u"none")
                 form.Label3(n)->setBackColor(QList{Neutral, Black, CountStep * 4}[n % 3]);
         }

@@ -1,23 +1,19 @@
-#include "Checked.h"
 #include "ColourLabel.h"
 #include "ComboBox.h"
 #include "Fonts.h"
 #include "IconFile.h"
 #include "NumberFormat.h"
 #include "PropertyBag.h"
-#include "RandomSource.h"
 #include "TextElement.h"
 #include "Timer.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QImageReader>
 #include <QJsonDocument>
 #include <QLineEdit>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
-#include <QtEndian>
 
 using namespace Qt::StringLiterals;
 
@@ -68,22 +64,15 @@ private Q_SLOTS:
         QTest::newRow("fraction 1.5") << u"1.5"_s << 1.5;
         QTest::newRow("leading point") << u".5"_s << 0.5;
         QTest::newRow("negative") << u"-3"_s << -3.0;
-        QTest::newRow("explicit plus") << u"+4"_s << 4.0;
         QTest::newRow("leading blank and tab") << u" \t20"_s << 20.0;
         QTest::newRow("trailing letters") << u"20abc"_s << 20.0;
         QTest::newRow("exponent 1e2") << u"1e2"_s << 100.0;
-        QTest::newRow("negative exponent") << u"25E-1"_s << 2.5;
-        QTest::newRow("exponent with sign only") << u"3e+"_s << 3.0;
         QTest::newRow("empty") << QString() << 0.0;
-        QTest::newRow("blanks only") << u"   "_s << 0.0;
         QTest::newRow("letters") << u"abc"_s << 0.0;
-        QTest::newRow("sign only") << u"-"_s << 0.0;
         QTest::newRow("blank between sign and digits") << u"- 3"_s << 0.0;
         QTest::newRow("comma is no decimal point") << u"1,5"_s << 1.0;
         QTest::newRow("full-width digits") << u"\uFF11\uFF10"_s << 0.0;
-        QTest::newRow("twenty digits") << u"99999999999999999999"_s << 1e20;
         QTest::newRow("negative beyond double range") << u"-1e400"_s << -qInf();
-        QTest::newRow("below the smallest double") << u"1e-400"_s << 0.0;
         QTest::newRow("1000 digits") << QString(1000, u'9') << qInf();
     }
 
@@ -94,30 +83,34 @@ private Q_SLOTS:
         QCOMPARE(::numericValue(text), value);
     }
 
-    void formatsAndOverflow()
+    // Ink as far from the left edge as from the right, to the pixel.
+    void labelTextIsCentred()
     {
-        QCOMPARE(formatNumber(u"5", u"00"), u"05"_s);
-        QCOMPARE(formatNumber(u"49", u"00"), u"49"_s);
-        QCOMPARE(formatNumber(u"07", u"0"), u"7"_s);
-        QCOMPARE(formatNumber(u"23", u"0"), u"23"_s);
-        // An overflow is reported, never wrapped around.
-        QCOMPARE(checkedAdd<qint16>(32766, 1), std::optional<qint16>(32767));
-        QCOMPARE(checkedAdd<qint16>(32767, 1), std::nullopt);
-        QCOMPARE(checkedAdd<qint16>(-32768, -1), std::nullopt);
-        QCOMPARE(checkedSub<qint32>(std::numeric_limits<qint32>::min(), 1), std::nullopt);
-        QCOMPARE(checkedAdd<qint32>(oleColor(0x7FFFFF00), 4000), std::nullopt);
+        ColourLabel label;
+        label.resize(90, 60);
+        label.setFont(Fonts::font(u"Arial"_s, 12));
+        label.setBackColor(Colours::White);
+        label.setForeColor(Colours::Black);
+        label.setCaption(u"7"_s);
+        const QImage image = label.grab().toImage();
+        int left = image.width(), right = -1;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (qGray(image.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        }
+        QVERIFY(right >= 0);
+        QVERIFY2(std::abs(left - (image.width() - 1 - right)) <= 1,
+                 qPrintable(u"%1 to %2"_s.arg(left).arg(right)));
     }
 
     void labelsAndCombo()
     {
-        // The board keeps its state in colours, so they read back exactly.
-        ColourLabel c(nullptr, 3);
-        for (const quint32 bits : {0x80000005u, 0x80000012u, 0x01000FA0u, 0xFFFFFFFFu}) {
-            c.setBackColor(oleColor(bits));
-            c.setForeColor(oleColor(bits ^ 1u));
-            QVERIFY(c.BackColor() == oleColor(bits) && c.ForeColor() == oleColor(bits ^ 1u));
-        }
         // System colours paint in the palette's colour of their number.
+        ColourLabel c(nullptr, 3);
         QPalette palette;
         for (const auto &[bits, role] :
              {std::pair(0x80000005u, QPalette::Base), std::pair(0x80000008u, QPalette::Text),
@@ -168,28 +161,8 @@ private Q_SLOTS:
         QVERIFY2(firstTick >= 900 && firstTick < 1400, qPrintable(QString::number(firstTick)));
     }
 
-    void randomSource()
-    {
-        RandomSource a, b;
-        a.seed(42);
-        b.seed(42);
-        for (int i = 0; i < 1'000'000; ++i) {
-            const float r = a.next();
-            QVERIFY(r >= 0.0f && r < 1.0f);
-            QCOMPARE(r, b.next());
-        }
-    }
-
     void textElement()
     {
-        // The button stops its re-layout on this: the same text again must stay silent.
-        TextElement element(u"0"_s, false, false);
-        int changes = 0;
-        element.setChangeHandler([&changes] { ++changes; });
-        for (const QString &text : {u"0"_s, u"4"_s, u"4"_s, QString()})
-            element.setText(text);
-        QCOMPARE(changes, 2);
-
         const float oneLine = caption(u"Tipp"_s, 1920).height();
         const float threeLines = caption(u"A\r\nB\r\nC"_s, 1920).height();
         QVERIFY(oneLine > 0 && threeLines > 2.5f * oneLine && threeLines < 3.5f * oneLine);
@@ -197,10 +170,6 @@ private Q_SLOTS:
         QCOMPARE(wrapped.height(), oneLine);
         wrapped.setWidth(600);
         QVERIFY(wrapped.height() > 2.5f * oneLine);
-        // No room at all: every word on a line of its own, never a negative width.
-        wrapped.setWidth(-200);
-        QVERIFY(wrapped.width() == 0.0f && wrapped.height() > 2.5f * oneLine);
-        QCOMPARE(caption({}, 1920).height(), 0.0f);
 
         // "&x" shows an underlined x, "&&" one ampersand.
         QCOMPARE(rendered(u"&x"_s), rendered(u"&x"_s, u"x"_s, true));
@@ -232,45 +201,18 @@ private Q_SLOTS:
         QCOMPARE(bag.value(u"_EXTENTY"_s), QVariant(1320));
         bag.WriteProperty(u"ButtonPicture"_s, PropertyBag::pictureValue(LoadPicture()), {});
         QVERIFY(bag.ReadProperty(u"ButtonPicture"_s, Picture()));
-
-        // Odd stored values: those that convert, and those that raise the type error.
-        const PropertyBag odd = bagFromJson(R"({"a": -1, "b": 1.5, "c": 4294967296, "d": " 4000 ",
-            "e": "", "f": true, "g": "False", "h": "vielleicht", "i": [1], "j": 2147483666,
-            "k": "&H00C0C0C0&"})");
-        QCOMPARE(odd.ReadProperty(u"A"_s, Colours::Black), -1);
-        QCOMPARE(odd.ReadProperty(u"D"_s, Colours::Black), 4000);
-        QCOMPARE(odd.ReadProperty(u"J"_s, Colours::Black), oleColor(0x80000012));
-        QCOMPARE(odd.ReadProperty(u"K"_s, Colours::Black), 0x00C0C0C0);
-        QCOMPARE(odd.ReadProperty(u"A"_s, false), true);
-        QCOMPARE(odd.ReadProperty(u"G"_s, true), false);
-        for (const QString &key : {u"b"_s, u"c"_s, u"e"_s, u"f"_s, u"h"_s, u"i"_s})
-            QVERIFY_THROWS_EXCEPTION(PropertyTypeError, odd.ReadProperty(key, Colours::Black));
-        for (const QString &key : {u"e"_s, u"h"_s, u"i"_s})
-            QVERIFY_THROWS_EXCEPTION(PropertyTypeError, odd.ReadProperty(key, true));
-        QVERIFY_THROWS_EXCEPTION(PropertyTypeError, odd.ReadProperty(u"i"_s, QString()));
-        QVERIFY_THROWS_EXCEPTION(PropertyTypeError, odd.ReadProperty(u"h"_s, QFont()));
-        QVERIFY_THROWS_EXCEPTION(PropertyTypeError, odd.ReadProperty(u"h"_s, Picture()));
     }
 
-    void iconHoldsThreeTrueColourImages()
+    // Read by hand for the masks: Qt's reader gives the colours but leaves the corners opaque.
+    void iconImagesKeepTheirMasks()
     {
-        QFile file(QStringLiteral(KUGELFIX_ICON));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray data = file.readAll();
-        const auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(data.data() + at); };
-        const QList<QImage> images = readIconImages(file.fileName());
+        const QList<QImage> images = readIconImages(QStringLiteral(KUGELFIX_ICON));
         QCOMPARE(images.size(), 3);
-        QImageReader reader(file.fileName());
+        QImageReader reader(QStringLiteral(KUGELFIX_ICON));
         for (int i = 0; i < 3; ++i) {
-            const int size = 64 - 16 * i, entry = 6 + 16 * i;
-            QCOMPARE(images[i].size(), QSize(size, size));
-            // Directory and image header both say 24 bits.
-            QCOMPARE(data.mid(entry, 2), QByteArray(2, char(size)));
-            QCOMPARE(u16(entry + 6), quint16(24));
-            QCOMPARE(u16(qFromLittleEndian<quint32>(data.data() + entry + 12) + 14), quint16(24));
-            QVERIFY(reader.jumpToImage(i));
+            const int size = 64 - 16 * i;
+            QVERIFY(images[i].size() == QSize(size, size) && reader.jumpToImage(i));
             QCOMPARE(images[i].pixel(size / 2, size / 2), reader.read().pixel(size / 2, size / 2));
-            // Transparent corners, an opaque ball in the middle.
             QCOMPARE(images[i].pixelColor(0, 0).alpha(), 0);
             QCOMPARE(images[i].pixelColor(size / 2, size / 6).alpha(), 255);
         }
