@@ -1,12 +1,12 @@
 #include "Button.h"
 
+#include "Accessibility.h"
 #include "Fonts.h"
 #include "NumberFormat.h"
 #include "PropertyBag.h"
 #include "SkinTable.h"
 #include "Twips.h"
 
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QHash>
 #include <QMouseEvent>
@@ -50,13 +50,33 @@ qint16 restTop(float twips)
     return qint16(rounded);
 }
 
+// Named by its caption. A press through assistive technology is a click on the middle of
+// the button; keys still do nothing.
+class AccessibleButton : public PressableAccessible
+{
+public:
+    explicit AccessibleButton(Button *button) : PressableAccessible(button, QAccessible::Button) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<Button *>(widget())->shownCaption();
+        return PressableAccessible::text(t);
+    }
+};
+
 QAccessibleInterface *accessibleButton(const QString &className, QObject *object)
 {
     if (className == u"Button"_s && object && object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Button);
+        return new AccessibleButton(static_cast<Button *>(object));
     return nullptr;
 }
 } // namespace
+
+QString Button::shownCaption() const
+{
+    return TextElement::plainText(Label1.text());
+}
 
 Button::Button(QWidget *parent)
     : QWidget(parent), Image5(PictureElement::Sizing::Stretch, true, 0, 0, 1995, 1275),
@@ -188,7 +208,10 @@ void Button::Label1_Change()
         Label1.setHeight(15);
     if (!Image4.hasPicture())
         Image4.setHeight(15);
-    setAccessibleName(TextElement::plainText(Label1.text()));
+    Announcer::instance().changed(this, [this] {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    });
     UserControl_Resize();
 }
 

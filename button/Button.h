@@ -45,6 +45,8 @@ public:
 
     // The character after the caption's access-key marker; empty when none was set.
     QString AccessKeys() const { return m_accessKeys; }
+    // The caption as the face shows it, without access-key markers.
+    QString shownCaption() const;
 
     void UserControl_InitProperties();
     // Throws PropertyTypeError for a stored value of the wrong type, with the

@@ -17,8 +17,11 @@ cd "$(dirname "$0")/.."
 packages=(cmake make g++ qt6-base-dev libgl-dev libx11-dev libxcb1-dev fonts-liberation)
 if [ "$mode" = test ]; then
     packages+=(appstream desktop-file-utils dpkg-dev git debhelper lintian devscripts)
+    packages+=(qt6-base-private-dev)
     # The desktop test: real window managers on Xvfb, and weston with XWayland.
     packages+=(python3 xvfb x11-utils xdotool metacity xfwm4 weston xwayland)
+    # The accessibility test: a private D-Bus session, the AT-SPI bus and a client.
+    packages+=(dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0)
 fi
 missing=()
 for package in "${packages[@]}"; do

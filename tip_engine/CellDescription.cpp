@@ -4,7 +4,7 @@
 
 using namespace Qt::StringLiterals;
 
-QString describeBoardCell(int number, OleColor colour)
+AccessibleSpeech describeBoardCell(int number, OleColor colour)
 {
     QString state;
     if (colour == BoardColours::Neutral)
@@ -21,7 +21,7 @@ QString describeBoardCell(int number, OleColor colour)
                     : u"%1-mal gezogen"_s.arg(colour / BoardColours::CountStep);
     else
         state = u"unbekannter Zustand"_s;
-    return u"Zahl %1, %2"_s.arg(number).arg(state);
+    return {u"Zahl %1"_s.arg(number), state, colour == BoardColours::Green};
 }
 
 QString describeResultCell(int index, const QString &caption)

@@ -1,25 +1,56 @@
 #include "ColourLabel.h"
 
+#include "Accessibility.h"
 #include "Shapes.h"
 
-#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace {
-class AccessibleColourLabel : public QAccessibleWidget
+class AccessibleColourLabel : public PressableAccessible
 {
 public:
     explicit AccessibleColourLabel(ColourLabel *label)
-        : QAccessibleWidget(label, label->accessibleRole())
+        : PressableAccessible(label, label->accessibleRole())
     {
     }
+
+    const ColourLabel *label() const { return static_cast<const ColourLabel *>(widget()); }
+
+    QAccessible::Role role() const override { return label()->accessibleRole(); }
 
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name)
-            return static_cast<const ColourLabel *>(widget())->accessibleText();
+            return label()->accessibleSpeech().name;
+        if (t == QAccessible::Description)
+            return label()->accessibleSpeech().description;
         return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (role() == QAccessible::CheckBox) {
+            state.checkable = true;
+            state.checked = label()->accessibleSpeech().checked;
+        }
+        return state;
+    }
+
+    QStringList actionNames() const override
+    {
+        return role() == QAccessible::StaticText ? QAccessibleWidget::actionNames()
+                                                 : PressableAccessible::actionNames();
+    }
+
+    QList<QPair<QAccessibleInterface *, QAccessible::Relation>>
+    relations(QAccessible::Relation match) const override
+    {
+        auto found = QAccessibleWidget::relations(match);
+        if (QWidget *buddy = label()->buddy(); buddy && (match & QAccessible::Labelled))
+            found.append({QAccessible::queryAccessibleInterface(buddy), QAccessible::Labelled});
+        return found;
     }
 };
 
@@ -45,21 +76,40 @@ void ColourLabel::setAccessibleDescriber(Describer describer, QAccessible::Role 
 {
     m_describer = std::move(describer);
     m_accessibleRole = role;
+    m_announced = accessibleSpeech();
 }
 
-QString ColourLabel::accessibleText() const
+AccessibleSpeech ColourLabel::accessibleSpeech() const
 {
     if (m_describer)
         return m_describer(*this);
-    return QString(m_caption).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    return {QString(m_caption).replace(QStringLiteral("\r\n"), QStringLiteral(" "))};
 }
 
 void ColourLabel::announceChange()
 {
-    if (QAccessible::isActive()) {
+    Announcer::instance().changed(this, [this] { announce(); });
+}
+
+// Only what differs from the last announcement is told.
+void ColourLabel::announce()
+{
+    const AccessibleSpeech now = accessibleSpeech();
+    if (now.name != m_announced.name) {
         QAccessibleEvent event(this, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&event);
     }
+    if (now.description != m_announced.description) {
+        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (now.checked != m_announced.checked) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
+    m_announced = now;
 }
 
 void ColourLabel::setCaption(const QString &caption)

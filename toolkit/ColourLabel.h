@@ -7,7 +7,18 @@
 #include <QStaticText>
 #include <QWidget>
 
+#include <QPointer>
+
 #include <functional>
+
+// What a screen reader says of a label.
+struct AccessibleSpeech
+{
+    QString name{};
+    QString description{};
+    bool checked = false;
+    bool operator==(const AccessibleSpeech &) const = default;
+};
 
 // A text label whose back and text colours read back exactly as they were
 // written: the program keeps its state in them.
@@ -39,11 +50,16 @@ public:
     // Horizontal only: the text starts at the label's top.
     void setAlignment(Qt::Alignment alignment);
 
-    // What a screen reader says of the label, computed only when asked.
-    using Describer = std::function<QString(const ColourLabel &)>;
+    // What a screen reader says of the label, computed only when asked. A label that
+    // speaks as a control (any role but static text) can be pressed like one.
+    using Describer = std::function<AccessibleSpeech(const ColourLabel &)>;
     void setAccessibleDescriber(Describer describer, QAccessible::Role role);
-    QString accessibleText() const;
+    AccessibleSpeech accessibleSpeech() const;
     QAccessible::Role accessibleRole() const { return m_accessibleRole; }
+
+    // The control this label names for assistive technology.
+    QWidget *buddy() const { return m_buddy; }
+    void setBuddy(QWidget *buddy) { m_buddy = buddy; }
 
 Q_SIGNALS:
     // Only on a real change of the text.
@@ -60,6 +76,7 @@ protected:
 
 private:
     void announceChange();
+    void announce();
     void contentChanged();
     void layoutChanged();
     // The label is drawn once per change and blitted after that: a timer tick
@@ -73,6 +90,8 @@ private:
     QStaticText m_laidOut;
     bool m_layoutStale = true;
     Describer m_describer;
+    AccessibleSpeech m_announced;
+    QPointer<QWidget> m_buddy;
     QAccessible::Role m_accessibleRole = QAccessible::StaticText;
     OleColor m_backColor = Colours::SystemWindow;
     OleColor m_foreColor = Colours::SystemWindowText;

@@ -1,5 +1,7 @@
 #include "Shapes.h"
 
+#include "Accessibility.h"
+
 #include <QPainter>
 
 void drawOutline(QPainter &painter, const QRect &rect, const QColor &colour)
@@ -28,6 +30,7 @@ void Shape::paintEvent(QPaintEvent *)
 
 Frame::Frame(OleColor back, QWidget *parent) : QWidget(parent), m_back(back)
 {
+    installToolkitAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -36,8 +39,14 @@ void Frame::paintEvent(QPaintEvent *)
     QPainter(this).fillRect(rect(), toQColor(m_back, palette()));
 }
 
+Group::Group(QWidget *parent) : QWidget(parent)
+{
+    installToolkitAccessibility();
+}
+
 PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
 {
+    installToolkitAccessibility();
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

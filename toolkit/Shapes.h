@@ -47,6 +47,16 @@ private:
     OleColor m_back;
 };
 
+// A container that draws nothing: it gathers controls into one group for assistive
+// technology.
+class Group : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Group(QWidget *parent = nullptr);
+};
+
 // A static picture; of an icon's images it shows the one that fits the screen best.
 class PictureBox : public QWidget
 {

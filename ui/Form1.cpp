@@ -31,15 +31,20 @@ Form1::Form1(QWidget *parent)
     for (ColourLabel *cell : Label3) {
         cell->setAccessibleDescriber(
             [](const ColourLabel &c) { return describeBoardCell(c.Index(), c.BackColor()); },
-            QAccessible::Button);
+            QAccessible::CheckBox);
     }
     for (ColourLabel *cell : label1) {
         cell->setAccessibleDescriber(
-            [](const ColourLabel &c) { return describeResultCell(c.Index(), c.Caption()); },
+            [](const ColourLabel &c) {
+                return AccessibleSpeech{describeResultCell(c.Index(), c.Caption())};
+            },
             QAccessible::StaticText);
     }
-    // An editable combo box speaks its text as its name; the caption goes to the description.
-    Combo1->setAccessibleDescription(Label4->Caption());
+    control<QWidget>(u"Group1"_s)->setAccessibleName(u"Ergebnis"_s);
+    Frame1->setAccessibleName(u"Zahlenfeld"_s);
+    Image1->setAccessibleName(u"Lottokugel"_s);
+    Label4->setBuddy(Combo1);
+    // The text field inside the box takes the focus; it is named like the box.
     Combo1->lineEdit()->setAccessibleName(Label4->Caption());
     connect(Timer1, &Timer::tick, this, &Form1::Timer1_Timer);
     connect(Timer2, &Timer::tick, this, &Form1::Timer2_Timer);

@@ -98,6 +98,8 @@ QObject *FormWindow::createControl(const ControlDefinition &definition)
                            definition.colour(u"borderColor"_s, Colours::Black), parent);
     } else if (kind == u"Frame") {
         widget = new Frame(definition.colour(u"backColor"_s, m_backColor), parent);
+    } else if (kind == u"Group") {
+        widget = new Group(parent);
     } else if (kind == u"Image") {
         auto *picture = new PictureBox(parent);
         picture->setPicture(

@@ -1,5 +1,6 @@
 #include "BoardTestSupport.h"
 
+#include "Accessibility.h"
 #include "Button.h"
 #include "Fonts.h"
 #include "Form2.h"
@@ -7,8 +8,13 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryFile>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 #include <cstdio>
 
@@ -19,6 +25,34 @@ namespace {
 QString accessibleName(QObject *object)
 {
     return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+}
+
+QAccessibleInterface *accessible(QObject *object)
+{
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+// Change events as assistive technology receives them, with what it reads at that moment.
+struct Told
+{
+    QObject *object;
+    QAccessible::Event type;
+    QString name;
+    bool checked;
+    qint64 ms;
+};
+QList<Told> s_told;
+QElapsedTimer s_clock;
+
+void recordChange(QAccessibleEvent *event)
+{
+    const QAccessible::Event type = event->type();
+    if (type != QAccessible::NameChanged && type != QAccessible::DescriptionChanged &&
+        type != QAccessible::StateChanged)
+        return;
+    if (QAccessibleInterface *iface = event->accessibleInterface())
+        s_told.append({event->object(), event->type(), iface->text(QAccessible::Name),
+                       bool(iface->state().checked), s_clock.elapsed()});
 }
 
 QStringList accessibleTreeNames(QObject *root)
@@ -65,7 +99,12 @@ class tst_Windows : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Fonts::registerSubstitutions(); }
+    void initTestCase()
+    {
+        Fonts::registerSubstitutions();
+        QAccessible::installUpdateHandler(recordChange);
+        s_clock.start();
+    }
 
     // What loading sets and what it leaves as created.
     void mainWindowAfterLoad()
@@ -155,7 +194,11 @@ private Q_SLOTS:
         ColourLabel *cell = form.Label3(7);
         cell->setBackColor(colour); // painted neutral before: the new colour must show
         QCOMPARE(cell->grab().toImage().pixelColor(3, 3), painted);
-        QCOMPARE(accessibleName(cell), u"Zahl 7, "_s + state);
+        QAccessibleInterface *iface = accessible(cell);
+        QCOMPARE(iface->role(), QAccessible::CheckBox);
+        QCOMPARE(iface->text(QAccessible::Name) + u", "_s + iface->text(QAccessible::Description),
+                 u"Zahl 7, "_s + state);
+        QVERIFY(iface->state().checkable && iface->state().checked == (colour == Green));
         QTest::mouseClick(cell, Qt::LeftButton); // marking toggles neutral and green only
         QCOMPARE(cell->BackColor(), colour == Neutral ? Green : colour == Green ? Neutral : colour);
         // A double click, two presses close together through the window, is one click.
@@ -217,6 +260,111 @@ private Q_SLOTS:
         changed.write(QString::fromUtf8(shipped.readAll()).replace(from, to).toUtf8());
         changed.close();
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, FormWindow window(changed.fileName()));
+    }
+
+    void groupsPictureAndDepthBoxSpeak()
+    {
+        Form1 form;
+        const std::tuple<QWidget *, QAccessible::Role, QString, int> controls[] = {
+            {form.control<Group>(u"Group1"_s), QAccessible::Grouping, u"Ergebnis"_s, 6},
+            {form.Frame1, QAccessible::Grouping, u"Zahlenfeld"_s, 49},
+            {form.Image1, QAccessible::Graphic, u"Lottokugel"_s, 0},
+            {form.Combo1, QAccessible::ComboBox, u"Berechnungstiefe"_s, 1},
+        };
+        for (const auto &[control, role, name, children] : controls) {
+            QAccessibleInterface *iface = accessible(control);
+            QCOMPARE(iface->role(), role);
+            QCOMPARE(iface->text(QAccessible::Name), name);
+            QCOMPARE(iface->childCount(), children);
+        }
+        form.Combo1->setText(u"20"_s);
+        QCOMPARE(accessible(form.Combo1)->text(QAccessible::Value), u"20"_s);
+        const auto labelledBy = accessible(form.Combo1)->relations(QAccessible::Label);
+        QVERIFY(labelledBy.size() == 1 && labelledBy[0].first->object() == form.Label4);
+        const auto labels = accessible(form.Label4)->relations(QAccessible::Labelled);
+        QVERIFY(labels.size() == 1 && labels[0].first->object() == form.Combo1);
+    }
+
+    // Assistive technology presses what the mouse clicks, through the same handling.
+    void pressActionClicksEveryButtonAndCell()
+    {
+        Form1 form;
+        Button *ok = Form2::shared()->commando1;
+        QObject::disconnect(ok, &Button::Click, Form2::shared(), nullptr); // it would end the test
+        const QString press = QAccessibleActionInterface::pressAction();
+        const auto pressOn = [&press](QWidget *control) {
+            QAccessibleActionInterface *action = accessible(control)->actionInterface();
+            QVERIFY(action->actionNames().contains(press));
+            action->doAction(press);
+        };
+        for (Button *button : {form.commando1, form.commando3, form.commando4, ok}) {
+            QSignalSpy clicked(button, &Button::Click);
+            QTest::keyClick(button, Qt::Key_Space); // keys still do nothing
+            pressOn(button);
+            button->setEnabled(false); // as for the mouse: no click
+            pressOn(button);
+            button->setEnabled(true);
+            QCOMPARE(clicked.count(), 1);
+        }
+        const QList<OleColor> before = boardColours(form);
+        for (ColourLabel *cell : form.Label3) {
+            QSignalSpy clicked(cell, &ColourLabel::Click);
+            pressOn(cell);
+            QCOMPARE(clicked.count(), 1);
+            const OleColor was = before[cell->Index() - 1];
+            QCOMPARE(cell->BackColor(), was == Neutral ? Green : was == Green ? Neutral : was);
+        }
+        QVERIFY(!accessible(form.label1(0))->actionInterface()->actionNames().contains(press));
+    }
+
+    // Announced after the handler, at most once per interval, and always the last state.
+    void changesReachAssistiveTechnologyThrottled()
+    {
+        Form1 form;
+        QTest::qWait(Announcer::Interval);
+        s_told.clear();
+        const auto press = [](QWidget *control) {
+            accessible(control)->actionInterface()->doAction(
+                QAccessibleActionInterface::pressAction());
+        };
+        QPlatformAccessibility *platform =
+            QGuiApplicationPrivate::platformIntegration()->accessibility();
+        platform->setActive(false); // no screen reader: nothing is told
+        press(form.Label3(8));
+        QTest::qWait(50);
+        platform->setActive(true);
+        QVERIFY(s_told.isEmpty());
+
+        press(form.Label3(7));
+        QVERIFY(s_told.isEmpty());
+        QTRY_COMPARE(s_told.size(), 2);
+        QVERIFY(s_told[0].type == QAccessible::DescriptionChanged && s_told[1].checked);
+        QCOMPARE(s_told[1].type, QAccessible::StateChanged);
+
+        s_told.clear();
+        form.commando1_Click(); // eleven tips in half a second
+        QTRY_VERIFY(!form.Timer1->Enabled());
+        form.commando4_Click();
+        form.Timer2_Timer();
+        QTest::qWait(Announcer::Interval * 2);
+        QList<qint64> rounds;
+        QHash<QObject *, Told> last;
+        for (const Told &told : std::as_const(s_told)) {
+            if (rounds.isEmpty() || told.ms - rounds.last() > 50)
+                rounds.append(told.ms);
+            last[told.object] = told;
+        }
+        QVERIFY2(rounds.size() <= 4, qPrintable(QString::number(rounds.size())));
+        for (qsizetype i = 1; i < rounds.size(); ++i)
+            QVERIFY(rounds[i] - rounds[i - 1] >= Announcer::Interval * 9 / 10);
+        QVERIFY(last.size() > 6);
+        for (const Told &told : std::as_const(last)) {
+            QCOMPARE(told.name, accessibleName(told.object));
+            QCOMPARE(told.checked, accessible(told.object)->state().checked);
+        }
+        const Told caption = last[form.commando4];
+        QVERIFY(caption.type == QAccessible::NameChanged &&
+                caption.name == u"Ziehung wird durchgeführt"_s);
     }
 
     void closingEndsThroughTheDialog_data()
