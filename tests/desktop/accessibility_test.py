@@ -3,7 +3,6 @@
 AT-SPI accessibility bus, read with pyatspi, under Xvfb and metacity."""
 
 import os
-import signal
 import subprocess
 import sys
 import time
@@ -11,45 +10,6 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from desktop_test import MAIN_TITLE, PROGRAM, Desktop, wait_for  # noqa: E402
-
-
-def session_members(sid):
-    """Every process of a session: the bus launcher and registry that D-Bus starts stay in it."""
-    members = []
-    for entry in os.listdir("/proc"):
-        try:
-            with open("/proc/%s/stat" % entry) as stat:
-                fields = stat.read().rsplit(")", 1)[1].split()
-        except (OSError, IndexError):
-            continue
-        if int(fields[3]) == sid:
-            members.append(int(entry))
-    return members
-
-
-class BusDesktop(Desktop):
-    def start_session_bus(self):
-        bus = self.start("dbus-daemon", "--session", "--nofork", "--print-address=1",
-                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
-        self.bus = bus
-
-    def start(self, *command, **options):
-        options.setdefault("stdout", subprocess.DEVNULL)
-        process = subprocess.Popen(command, env=self.env, start_new_session=True, **options)
-        self.processes.append(process)
-        return process
-
-    def __exit__(self, *details):
-        helpers = session_members(self.bus.pid) if hasattr(self, "bus") else []
-        super().__exit__(*details)
-        if hasattr(self, "bus"):
-            self.bus.stdout.close()
-        for pid in helpers:
-            try:
-                os.kill(pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
 
 
 def find(node, predicate, found=None):
@@ -71,7 +31,7 @@ def press(node):
 
 class AccessibilityBusTest(unittest.TestCase):
     def test_round_trip_through_the_bus(self):
-        with BusDesktop() as desktop:
+        with Desktop() as desktop:
             desktop.start_xvfb()
             desktop.start_session_bus()
             desktop.start("metacity", "--replace", stderr=subprocess.DEVNULL)

@@ -29,21 +29,42 @@ def wait_for(what, probe, timeout=15.0):
     raise AssertionError("timed out waiting for " + what)
 
 
+def session_members(sid):
+    members = []
+    for entry in os.listdir("/proc"):
+        try:
+            with open("/proc/%s/stat" % entry) as stat:
+                fields = stat.read().rsplit(")", 1)[1].split()
+        except (OSError, IndexError):
+            continue
+        if int(fields[3]) == sid:
+            members.append(int(entry))
+    return members
+
+
 class Desktop:
     """The processes of one desktop session, all ended on exit."""
 
     def __init__(self):
         self.processes = []
+        self.bus = None
         self.env = {k: v for k, v in os.environ.items()
                     if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
         self.runtime = tempfile.TemporaryDirectory(prefix="kugelfix-desktop-")
         self.env["XDG_RUNTIME_DIR"] = self.runtime.name
 
     def start(self, *command, **options):
-        process = subprocess.Popen(command, env=self.env, start_new_session=True,
-                                   stdout=subprocess.DEVNULL, **options)
+        options.setdefault("stdout", subprocess.DEVNULL)
+        process = subprocess.Popen(command, env=self.env, start_new_session=True, **options)
         self.processes.append(process)
         return process
+
+    def start_session_bus(self):
+        """A session bus of the test's own: without one, programs autolaunch one that outlives
+        the test, or fail to start (xfwm4)."""
+        self.bus = self.start("dbus-daemon", "--session", "--nofork", "--print-address=1",
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.bus.stdout.readline().strip()
 
     def start_xvfb(self):
         reader, writer = os.pipe()
@@ -93,6 +114,8 @@ class Desktop:
         return self
 
     def __exit__(self, *_):
+        # What the bus started (the accessibility bus and its registry) stays in its session.
+        helpers = session_members(self.bus.pid) if self.bus else []
         # Politely first, so that weston takes its own helpers down with it.
         for process in reversed(self.processes):
             if process.poll() is None:
@@ -102,6 +125,13 @@ class Desktop:
                 except subprocess.TimeoutExpired:
                     os.killpg(process.pid, signal.SIGKILL)
                     process.wait()
+        if self.bus:
+            self.bus.stdout.close()
+        for pid in helpers:
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
         self.runtime.cleanup()
 
 
@@ -130,6 +160,7 @@ class WindowManagerTest(unittest.TestCase):
     def run_under(self, window_manager):
         with Desktop() as desktop:
             desktop.start_xvfb()
+            desktop.start_session_bus()
             desktop.start(window_manager, "--replace", stderr=subprocess.DEVNULL)
             wait_for(window_manager, lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in
                      desktop.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
@@ -157,6 +188,7 @@ class WindowManagerTest(unittest.TestCase):
 
     def test_weston_runs_it_through_xwayland(self):
         with Desktop() as desktop:
+            desktop.start_session_bus()
             desktop.start_weston()
             desktop.start(PROGRAM, stderr=subprocess.DEVNULL)
             main = desktop.window(MAIN_TITLE)
