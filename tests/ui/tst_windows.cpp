@@ -106,6 +106,7 @@ private Q_SLOTS:
         for (int n = 1; n <= 49; ++n)
             QCOMPARE(form.Label3(n)->Caption(), QString::number(n));
         QCOMPARE(cellsWithColour(form, Neutral).size(), 49);
+        QCOMPARE(form.commando3->Caption(), u"Ermittle\r\nseltene / häufige\r\nZahlen"_s);
         QVERIFY(form.label1(0)->alignment() == Qt::AlignHCenter && !form.label1(0)->wordWrap());
         QCOMPARE(form.Combo1->Text(), u"10"_s);
         QVERIFY(!form.Timer1->Enabled() && !form.Timer2->Enabled() && !Form2::exists());
