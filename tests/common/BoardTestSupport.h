@@ -56,17 +56,13 @@ inline QStringList shownNumbers(const Form1 &form)
 }
 
 // Six different two-digit items from "01" to "49", ascending.
-inline bool isSortedTip(const QStringList &items, QString *why)
+inline bool isSortedTip(const QStringList &items)
 {
     static const QRegularExpression number(u"^(0[1-9]|[1-4][0-9])$"_s);
-    *why = items.size() == 6 ? QString() : u"count %1"_s.arg(items.size());
-    for (qsizetype i = 0; i < items.size() && why->isEmpty(); ++i) {
-        if (!number.match(items[i]).hasMatch())
-            *why = u"bad item '%1'"_s.arg(items[i]);
-        else if (i > 0 && items[i - 1] >= items[i])
-            *why = u"not strictly ascending: %1"_s.arg(items.join(u' '));
-    }
-    return why->isEmpty();
+    for (qsizetype i = 0; i < items.size(); ++i)
+        if (!number.match(items[i]).hasMatch() || (i > 0 && items[i - 1] >= items[i]))
+            return false;
+    return items.size() == 6;
 }
 
 } // namespace BoardTest
