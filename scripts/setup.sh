@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake make g++ qt6-base-dev libgl-dev libx11-dev libxcb1-dev fonts-liberation)
 if [ "$mode" = test ]; then
-    packages+=(appstream desktop-file-utils dpkg-dev git debhelper lintian devscripts)
+    packages+=(appstream desktop-file-utils dpkg-dev build-essential git debhelper lintian devscripts)
     packages+=(qt6-base-private-dev)
     # The desktop test: real window managers on Xvfb, and weston with XWayland.
     packages+=(python3 xvfb x11-utils xdotool metacity xfwm4 weston xwayland)
