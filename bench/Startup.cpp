@@ -121,10 +121,7 @@ QWidget *stockWindow()
     depth->setEditText(u"10"_s);
     place(depth, 4095, 1485, 1680, 420);
     auto *picture = new QLabel(window);
-    for (const QImage &image : readIconImages(u":/data/kugelfix.ico"_s)) {
-        if (image.width() == 48)
-            picture->setPixmap(QPixmap::fromImage(image));
-    }
+    picture->setPixmap(loadIcon(u":/data/kugelfix.ico"_s, 48).pixmap(48));
     place(picture, 4590, 2835, 720, 720);
     const std::tuple<QString, QFont, int, int> buttons[] = {
         {u"Tipp  erstellen"_s, plainFont(u"Arial"_s, 9.75, true), 45, 1950},

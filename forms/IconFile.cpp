@@ -1,32 +1,13 @@
 #include "IconFile.h"
 
+#include "ByteReader.h"
+
 #include <QFile>
 #include <QImageReader>
 
 namespace {
-struct Reader
-{
-    const QByteArray &data;
-    bool fits(qint64 at, qint64 size) const
-    {
-        return at >= 0 && size >= 0 && at + size <= data.size();
-    }
-    // Out-of-range reads give 0, so a truncated file cannot read past its end.
-    quint32 le(qint64 at, int size) const
-    {
-        if (!fits(at, size))
-            return 0;
-        quint32 value = 0;
-        for (int i = size - 1; i >= 0; --i)
-            value = (value << 8) | quint8(data.at(at + i));
-        return value;
-    }
-    quint16 u16(qint64 at) const { return quint16(le(at, 2)); }
-    quint32 u32(qint64 at) const { return le(at, 4); }
-};
-
 // A 24-bit bottom-up DIB followed by its 1-bit mask (set bits are transparent).
-QImage readMaskedDib(const Reader &file, qint64 at)
+QImage readMaskedDib(const ByteReader &file, qint64 at)
 {
     if (!file.fits(at, 40))
         return {};
@@ -64,7 +45,7 @@ QList<QImage> readIconImages(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray data = file.readAll();
-    const Reader reader{data};
+    const ByteReader reader{data};
     if (!reader.fits(0, 6) || reader.u16(2) != 1)
         return {};
     QList<QImage> images;

@@ -4,10 +4,9 @@
 
 #include <QAccessible>
 #include <QImage>
+#include <QPointer>
 #include <QStaticText>
 #include <QWidget>
-
-#include <QPointer>
 
 #include <functional>
 

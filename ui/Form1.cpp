@@ -26,9 +26,8 @@ Form1::Form1(QWidget *parent)
     connect(commando3, &Button::Click, this, &Form1::commando3_Click);
     connect(commando4, &Button::Click, this, &Form1::commando4_Click);
     connect(Command2, &CommandButton::Click, this, &Form1::Command2_Click);
-    for (ColourLabel *cell : Label3)
-        connect(cell, &ColourLabel::Click, this, &Form1::Label3_Click);
     for (ColourLabel *cell : Label3) {
+        connect(cell, &ColourLabel::Click, this, &Form1::Label3_Click);
         cell->setAccessibleDescriber(
             [](const ColourLabel &c) { return describeBoardCell(c.Index(), c.BackColor()); },
             QAccessible::CheckBox);
