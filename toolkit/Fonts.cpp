@@ -2,12 +2,21 @@
 
 using namespace Qt::StringLiterals;
 
+const QList<Fonts::Substitution> &Fonts::substitutions()
+{
+    static const QList<Substitution> table{
+        {u"Arial"_s, u"Liberation Sans"_s},
+        {u"Arial Narrow"_s, u"Liberation Sans Narrow"_s},
+        {u"MS Sans Serif"_s, u"Liberation Sans"_s},
+        {u"Courier New"_s, u"Liberation Mono"_s},
+    };
+    return table;
+}
+
 void Fonts::registerSubstitutions()
 {
-    QFont::insertSubstitution(u"Arial"_s, u"Liberation Sans"_s);
-    QFont::insertSubstitution(u"Arial Narrow"_s, u"Liberation Sans Narrow"_s);
-    QFont::insertSubstitution(u"MS Sans Serif"_s, u"Liberation Sans"_s);
-    QFont::insertSubstitution(u"Courier New"_s, u"Liberation Mono"_s);
+    for (const Substitution &substitution : substitutions())
+        QFont::insertSubstitution(substitution.face, substitution.liberation);
 }
 
 QFont Fonts::font(const QString &family, qreal pointSize, bool bold, bool italic)

@@ -4,9 +4,19 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <QList>
+
 namespace Fonts {
-// Maps the faces the windows are designed with onto the Liberation faces, so the
-// program looks the same on every machine.
+// A face the windows are designed with and the Liberation face of the same metrics.
+struct Substitution
+{
+    QString face;
+    QString liberation;
+};
+const QList<Substitution> &substitutions();
+
+// Maps every designed face onto its Liberation face, so the program looks the same on
+// every machine.
 void registerSubstitutions();
 
 QFont font(const QString &family, qreal pointSize, bool bold = false, bool italic = false);

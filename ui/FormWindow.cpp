@@ -6,6 +6,7 @@
 #include "CommandButton.h"
 #include "IconFile.h"
 #include "ListBox.h"
+#include "Platform.h"
 #include "PropertyBag.h"
 #include "Shapes.h"
 #include "Timer.h"
@@ -130,7 +131,7 @@ void FormWindow::showEvent(QShowEvent *event)
 {
     if (!m_placed) {
         m_placed = true;
-        WindowFrame::centreOnScreen(*this, WindowFrame::extents(*this));
+        Platform::placeCentred(*this);
     }
     QWidget::showEvent(event);
 }

@@ -1,0 +1,20 @@
+#pragma once
+
+class QWidget;
+
+// What differs between the systems the program runs on. Each has its own implementation
+// file, chosen by the build.
+namespace Platform {
+
+// Chooses the window system; called before the application object exists.
+void chooseWindowSystem();
+
+// Makes the faces the windows are designed with (Arial, Arial Narrow, Courier New,
+// MS Sans Serif) available, from the system or from the program's own Liberation faces.
+void registerFaces();
+
+// Centres a top-level window together with the frame the window system puts around it.
+// Called before the window is first shown, so that it opens in its place.
+void placeCentred(QWidget &window);
+
+} // namespace Platform
