@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing (Debian 12, as root), builds, then starts Kugelfix or runs every test.
-#   scripts/setup.sh run    build and start the program (needs a display)
-#   scripts/setup.sh test   build, then run the whole suite plainly and under ASan/UBSan, and
-#                           build and check the Debian package
+#   scripts/setup.sh run      build and start the program (needs a display)
+#   scripts/setup.sh test     build, then run the whole suite plainly and under ASan/UBSan, build
+#                             and check the Debian package, and build the Windows release and
+#                             test it under Wine
+#   scripts/setup.sh windows  build the Windows release into dist/
 set -euo pipefail
 mode=${1:-}
 case "$mode" in
-run | test) ;;
+run | test | windows) ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|windows" >&2
     exit 2
     ;;
 esac
@@ -23,6 +25,11 @@ if [ "$mode" = test ]; then
     # The accessibility test: a private D-Bus session, the AT-SPI bus and a client.
     packages+=(dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0)
 fi
+if [ "$mode" != run ]; then
+    # The Windows build: MinGW-w64, Debian's own Qt source, NSIS; its tests run under Wine.
+    packages+=(ninja-build dpkg-dev g++-mingw-w64-x86-64-posix nsis python3 python3-pefile)
+    [ "$mode" = test ] && packages+=(wine wine64 python3-pil xvfb xdotool)
+fi
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
@@ -34,6 +41,12 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# Qt's source comes through apt-get source: add source entries for the Debian suites apt uses.
+if [ "$mode" != run ] && ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package:'; then
+    bash scripts/windows/add-source-entries.sh
+    apt-get update -qq
+fi
+
 jobs=$(nproc)
 build() { # dir, extra cmake arguments...
     local dir=$1
@@ -41,6 +54,10 @@ build() { # dir, extra cmake arguments...
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
     cmake --build "$dir" -j "$jobs"
 }
+
+if [ "$mode" = windows ]; then
+    exec bash scripts/windows/build.sh
+fi
 
 if [ "$mode" = run ]; then
     build build -DKUGELFIX_BUILD_TESTS=OFF -DKUGELFIX_BUILD_BENCH=OFF
@@ -58,3 +75,6 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build-asan && ctest --output-on-failure -j "$jobs")
 
 bash scripts/check-package.sh
+
+bash scripts/windows/build.sh
+(cd build-windows && ctest --output-on-failure -j "$jobs")

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Builds Debian's own Qt (the source of the installed qt6-base) for 64-bit Windows, shared, with
 # only what Kugelfix uses, into a cache outside the clone. Prints the Qt folder on stdout.
-# A finished build is reused: the folder's name carries the Qt version and a hash of the options.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cache=${KUGELFIX_CACHE:-/var/cache/kugelfix}
@@ -20,16 +19,15 @@ options=(
     -DFEATURE_system_jpeg=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF
     -DFEATURE_system_doubleconversion=OFF -DFEATURE_system_libb2=OFF
 )
-# What the program and its tests load (one skin is a GIF); the rest of Qt is never built.
-targets=(Core Gui Widgets Test QWindowsIntegrationPlugin QWindowsVistaStylePlugin QGifPlugin)
+# What the program and its tests load (one skin is a GIF; the unit tests run offscreen); the
+# rest of Qt is never built.
+targets=(Core Gui Widgets Test EntryPointImplementation QWindowsIntegrationPlugin QOffscreenIntegrationPlugin
+    QWindowsVistaStylePlugin QGifPlugin)
 
-key=$( (printf '%s\n' "${options[@]}" "${targets[@]}"; cat "$here/mingw-w64-x86_64.cmake"; x86_64-w64-mingw32-g++-posix -dumpfullversion) | sha256sum | cut -c1-12)
-qt=$cache/qt-windows-$version-$key
-if [ -f "$qt/.complete" ]; then
-    echo "$qt"
-    exit 0
-fi
-
+# The build folder is kept, objects and all: a later run only builds what a changed target list
+# adds. Other options or another compiler mean a new build from the start.
+key=$( (printf '%s\n' "${options[@]}"; cat "$here/mingw-w64-x86_64.cmake"; x86_64-w64-mingw32-g++-posix -dumpfullversion) | sha256sum | cut -c1-16)
+qt=$cache/qt-windows-$version
 src=$cache/src/qt6-base-$version
 if [ ! -d "$src" ]; then
     mkdir -p "$cache/src"
@@ -39,14 +37,19 @@ if [ ! -d "$src" ]; then
     mv "$src.tmp" "$src"
 fi
 
-# A prefix build in place: the build folder is the Qt that Kugelfix builds against.
-rm -rf "$qt"
-cmake -G Ninja -S "$src" -B "$qt" \
-    -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64-x86_64.cmake" -DCMAKE_INSTALL_PREFIX="$qt" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    "${options[@]}" >&2
+if [ "$(cat "$qt/kugelfix-options" 2>/dev/null)" != "$key" ]; then
+    # A prefix build in place: the build folder is the Qt that Kugelfix builds against. Its
+    # toolchain file is kept beside it, as the clone it came from may go.
+    rm -rf "$qt"
+    mkdir -p "$qt"
+    cp "$here/mingw-w64-x86_64.cmake" "$qt/kugelfix-toolchain.cmake"
+    cmake -G Ninja -S "$src" -B "$qt" \
+        -DCMAKE_TOOLCHAIN_FILE="$qt/kugelfix-toolchain.cmake" -DCMAKE_INSTALL_PREFIX="$qt" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        "${options[@]}" >&2
+    echo "$key" >"$qt/kugelfix-options"
+fi
 cmake --build "$qt" -j "$jobs" --target "${targets[@]}" >&2
-# Objects are only needed to build Qt again.
-find "$qt" -name '*.obj' -delete
-touch "$qt/.complete"
+# What the release says of the Qt it ships.
+printf '%s\n' "$version" "${options[@]}" >"$qt/kugelfix-qt.txt"
 echo "$qt"

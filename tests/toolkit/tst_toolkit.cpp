@@ -203,10 +203,16 @@ private Q_SLOTS:
         const QList<QImage> images = readIconImages(QStringLiteral(KUGELFIX_ICON));
         QCOMPARE(images.size(), 3);
         QImageReader reader(QStringLiteral(KUGELFIX_ICON));
+        // The Windows build has no icon plug-in to compare with: the program never needs one.
+        const bool withReference = reader.canRead();
         for (int i = 0; i < 3; ++i) {
             const int size = 64 - 16 * i;
-            QVERIFY(images[i].size() == QSize(size, size) && reader.jumpToImage(i));
-            QCOMPARE(images[i].pixel(size / 2, size / 2), reader.read().pixel(size / 2, size / 2));
+            QCOMPARE(images[i].size(), QSize(size, size));
+            if (withReference) {
+                QVERIFY(reader.jumpToImage(i));
+                QCOMPARE(images[i].pixel(size / 2, size / 2),
+                         reader.read().pixel(size / 2, size / 2));
+            }
             QCOMPARE(images[i].pixelColor(0, 0).alpha(), 0);
             QCOMPARE(images[i].pixelColor(size / 2, size / 6).alpha(), 255);
         }

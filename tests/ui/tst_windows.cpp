@@ -353,7 +353,7 @@ private Q_SLOTS:
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(), {u"--closing="_s + scenario});
         QVERIFY(child.waitForFinished(20000));
-        QCOMPARE(child.readAllStandardOutput(), QByteArray("dialog shown\n"));
+        QCOMPARE(child.readAllStandardOutput().trimmed(), QByteArray("dialog shown"));
         QVERIFY(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0);
     }
 };

@@ -7,7 +7,8 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QWidget>
-#include <QWindow>
+
+#include <windows.h>
 
 using namespace Qt::StringLiterals;
 
@@ -34,8 +35,19 @@ void Platform::registerFaces()
 
 void Platform::placeCentred(QWidget &window)
 {
-    // Creating the native window gives its styles, and from them Windows knows the frame.
-    window.winId();
-    const QWindow *handle = window.windowHandle();
-    WindowFrame::centreOnScreen(window, handle ? handle->frameMargins() : QMargins());
+    // The native window, made but not yet shown, already has the frame Windows will draw.
+    const auto handle = reinterpret_cast<HWND>(window.winId());
+    RECT frame, client;
+    POINT origin{0, 0};
+    if (!GetWindowRect(handle, &frame) || !GetClientRect(handle, &client) ||
+        !ClientToScreen(handle, &origin)) {
+        WindowFrame::centreOnScreen(window);
+        return;
+    }
+    const qreal ratio = window.devicePixelRatioF();
+    const auto logical = [ratio](LONG pixels) { return qRound(pixels / ratio); };
+    WindowFrame::centreOnScreen(window, QMargins(logical(origin.x - frame.left),
+                                                 logical(origin.y - frame.top),
+                                                 logical(frame.right - origin.x - client.right),
+                                                 logical(frame.bottom - origin.y - client.bottom)));
 }

@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
         out.write(reinterpret_cast<const char *>(file.bytes.data()),
                   std::streamsize(file.bytes.size()));
         if (!out) {
-            std::fprintf(stderr, "cannot write %s\n", (folder / file.name).c_str());
+            std::fprintf(stderr, "cannot write %s\n", (folder / file.name).string().c_str());
             return 1;
         }
     }
