@@ -8,6 +8,9 @@
 #include <QStringList>
 #include <QTest>
 
+#include <algorithm>
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 // Reading the main window's state the way the tests compare it.
@@ -63,6 +66,22 @@ inline bool isSortedTip(const QStringList &items)
         if (!number.match(items[i]).hasMatch() || (i > 0 && items[i - 1] >= items[i]))
             return false;
     return items.size() == 6;
+}
+
+// The shortest period shown by the ticks of the second half, timed from the start (tick k
+// at t shows t / k): no tick comes early, and a busy machine only delays some.
+inline qint64 periodShown(const QList<qint64> &ticks)
+{
+    qint64 shortest = std::numeric_limits<qint64>::max();
+    for (qsizetype k = ticks.size() / 2; k < ticks.size(); ++k)
+        shortest = std::min(shortest, ticks[k] / (k + 1));
+    return shortest;
+}
+
+// Less than a quarter off the period.
+inline bool keepsPeriod(qint64 measured, qint64 period)
+{
+    return qAbs(measured - period) * 4 < period;
 }
 
 } // namespace BoardTest
