@@ -39,3 +39,8 @@ void Platform::placeCentred(QWidget &window)
     const QWindow *handle = window.windowHandle();
     WindowFrame::centreOnScreen(window, handle ? handle->frameMargins() : QMargins());
 }
+
+void Platform::fixBorder(QWidget &)
+{
+    // The fixed-size dialog flag already leaves resizing out of the window's menu and border.
+}
