@@ -20,8 +20,12 @@ packages=(cmake make g++ qt6-base-dev libgl-dev libx11-dev libxcb1-dev fonts-lib
 if [ "$mode" = test ]; then
     packages+=(appstream desktop-file-utils dpkg-dev build-essential git debhelper lintian devscripts)
     packages+=(qt6-base-private-dev)
-    # The desktop test: real window managers on Xvfb, and weston with XWayland.
-    packages+=(python3 xvfb x11-utils xdotool metacity xfwm4 weston xwayland)
+    # The desktop test: the window managers of GNOME, KDE (with its Breeze frame), Xfce, MATE
+    # (with the mouse settings marco reads), LXDE and others on Xvfb, weston with XWayland, and
+    # stress-ng, which keeps the cores busy meanwhile.
+    packages+=(python3 xvfb x11-utils xdotool wmctrl stress-ng weston xwayland)
+    packages+=(mutter kwin-x11 kwin-style-breeze xfwm4 marco mate-settings-daemon-common openbox)
+    packages+=(metacity icewm fluxbox)
     # The accessibility test: a private D-Bus session, the AT-SPI bus and a client.
     packages+=(dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0)
 fi

@@ -17,4 +17,8 @@ void registerFaces();
 // Called before the window is first shown, so that it opens in its place.
 void placeCentred(QWidget &window);
 
+// Keeps the window system from offering to resize a window of fixed size. Called before
+// the window is first shown.
+void fixBorder(QWidget &window);
+
 } // namespace Platform

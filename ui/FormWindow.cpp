@@ -131,6 +131,7 @@ void FormWindow::showEvent(QShowEvent *event)
 {
     if (!m_placed) {
         m_placed = true;
+        Platform::fixBorder(*this);
         Platform::placeCentred(*this);
     }
     QWidget::showEvent(event);

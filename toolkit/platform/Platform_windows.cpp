@@ -51,3 +51,8 @@ void Platform::placeCentred(QWidget &window)
                                                  logical(frame.right - origin.x - client.right),
                                                  logical(frame.bottom - origin.y - client.bottom)));
 }
+
+void Platform::fixBorder(QWidget &)
+{
+    // The fixed-size dialog flag already leaves resizing out of the window's menu and border.
+}
