@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing (Debian 12, as root), builds, then starts Kugelfix or runs every test.
+# Installs what is missing (Debian 12 or 13, as root), builds, then starts Kugelfix or runs every
+# test.
 #   scripts/setup.sh run    build and start the program (needs a display)
 #   scripts/setup.sh test   build, then run the whole suite plainly and under ASan/UBSan, and
-#                           build and check the Debian package
+#                           build and check the Debian package; with KUGELFIX_PLAIN_ONLY=1 only
+#                           the plain build and its suite
 set -euo pipefail
 mode=${1:-}
 case "$mode" in
@@ -50,6 +52,9 @@ fi
 export QT_QPA_PLATFORM=offscreen
 build build
 (cd build && ctest --output-on-failure -j "$jobs")
+if [ "${KUGELFIX_PLAIN_ONLY:-0}" = 1 ]; then
+    exit 0
+fi
 
 build build-asan -DKUGELFIX_SANITIZE=ON -DKUGELFIX_BUILD_BENCH=OFF
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1
