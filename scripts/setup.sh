@@ -17,6 +17,10 @@ esac
 cd "$(dirname "$0")/.."
 
 packages=(cmake make g++ qt6-base-dev libgl-dev libx11-dev libxcb1-dev fonts-liberation)
+# Debian 13 ships Liberation Sans Narrow, the face for Arial Narrow, in a package of its own.
+if [ "$(. /etc/os-release && echo "${VERSION_ID:-99}")" -ge 13 ]; then
+    packages+=(fonts-liberation-sans-narrow)
+fi
 if [ "$mode" = test ]; then
     packages+=(appstream desktop-file-utils dpkg-dev build-essential git debhelper lintian devscripts)
     packages+=(qt6-base-private-dev)
