@@ -8,6 +8,7 @@
 #include "Timer.h"
 
 #include <QElapsedTimer>
+#include <QFontInfo>
 #include <QImageReader>
 #include <QJsonDocument>
 #include <QLineEdit>
@@ -55,6 +56,14 @@ class tst_Toolkit : public QObject
 
 private Q_SLOTS:
     void initTestCase() { Fonts::registerSubstitutions(); }
+
+    // A missing Liberation face would silently fall back to another and change every window.
+    void designedFacesAreInstalled()
+    {
+        for (const Fonts::Substitution &substitution : Fonts::substitutions())
+            QCOMPARE(QFontInfo(Fonts::font(substitution.face, 12)).family(),
+                     substitution.liberation);
+    }
 
     void numericValue_data()
     {

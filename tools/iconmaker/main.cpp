@@ -1,21 +1,47 @@
 // Draws the program icon, a lottery ball, and writes it as a three-image ICO
 // (64, 48 and 32 pixels, 24-bit colour with a transparency mask) and as PNGs.
 //   kugelfix_iconmaker <output folder>
+//   kugelfix_iconmaker --check <data folder>   fails unless the files there are what it draws
 #include "IconWriter.h"
 
 #include <QDir>
-#include <QFont>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+constexpr int kSizes[] = {64, 48, 32};
+// Levels per premultiplied channel by which a stored pixel may differ from a drawn one: room for
+// the rounding of Qt's rasterizer, which differs between its versions and processors.
+constexpr int kTolerance = 2;
+
+// The centre lines of "49", one unit high, drawn with our own strokes rather than a font so that
+// the icon does not depend on the faces installed.
+QPainterPath fortyNine()
+{
+    QPainterPath path;
+    path.moveTo(0.56, 1.0); // the 4: stem, diagonal, bar
+    path.lineTo(0.56, 0.0);
+    path.lineTo(0.04, 0.68);
+    path.lineTo(0.72, 0.68);
+    const qreal x = 0.86;
+    path.addEllipse(QRectF(x, 0.0, 0.6, 0.62)); // the 9: bowl and tail
+    path.moveTo(x + 0.6, 0.31);
+    path.lineTo(x + 0.6, 0.62);
+    path.cubicTo(x + 0.6, 0.9, x + 0.47, 1.0, x + 0.3, 1.0);
+    path.cubicTo(x + 0.16, 1.0, x + 0.06, 0.93, x + 0.03, 0.82);
+    return path;
+}
+
 QImage drawBall(int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
@@ -42,12 +68,17 @@ QImage drawBall(int size)
     painter.setBrush(face);
     painter.drawEllipse(disc);
 
-    QFont font(u"Liberation Sans"_s);
-    font.setBold(true);
-    font.setPixelSize(qRound(discSize * 0.56));
-    painter.setFont(font);
-    painter.setPen(QColor(40, 40, 48));
-    painter.drawText(disc, Qt::AlignCenter, u"49"_s);
+    const QPainterPath digits = fortyNine();
+    const qreal digitHeight = discSize * 0.38;
+    QTransform place;
+    place.translate(disc.center().x() - digits.boundingRect().center().x() * digitHeight,
+                    disc.center().y() - digits.boundingRect().center().y() * digitHeight);
+    place.scale(digitHeight, digitHeight);
+    QPen stroke(QColor(40, 40, 48), digitHeight * 0.16);
+    stroke.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(stroke);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(place.map(digits));
 
     QRadialGradient shine(QPointF(size * 0.32, size * 0.24), size * 0.2);
     shine.setColorAt(0.0, QColor(255, 255, 255, 170));
@@ -58,18 +89,63 @@ QImage drawBall(int size)
     painter.end();
     return image.convertToFormat(QImage::Format_ARGB32);
 }
+
+// The largest difference of a premultiplied channel, or 256 if the sizes differ.
+int difference(const QImage &drawn, const QImage &stored)
+{
+    if (drawn.size() != stored.size())
+        return 256;
+    const QImage a = drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage b = stored.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    int most = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            for (const int shift : {0, 8, 16, 24}) {
+                const int levels =
+                    int(a.pixel(x, y) >> shift & 0xFF) - int(b.pixel(x, y) >> shift & 0xFF);
+                most = std::max(most, std::abs(levels));
+            }
+        }
+    }
+    return most;
+}
+
+// The PNGs must be the drawing within the tolerance, and the ICO exactly what the writer makes
+// of them; the PNG bytes themselves depend on the zlib version.
+bool check(const QDir &data)
+{
+    bool good = true;
+    QList<QImage> stored;
+    for (const int size : kSizes) {
+        const QString file = u"icons/%1/kugelfix.png"_s.arg(size);
+        stored.append(QImage(data.filePath(file)));
+        const int most = difference(drawBall(size), stored.last());
+        std::printf("%s: differs by at most %d levels (tolerance %d)\n", qPrintable(file), most,
+                    kTolerance);
+        good = good && most <= kTolerance;
+    }
+    QFile icon(data.filePath(u"kugelfix.ico"_s));
+    if (!icon.open(QIODevice::ReadOnly) || icon.readAll() != iconData(stored)) {
+        std::printf("kugelfix.ico: not what the writer makes of the PNGs\n");
+        good = false;
+    }
+    return good;
+}
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+    const QStringList arguments = app.arguments();
+    if (arguments.size() == 3 && arguments[1] == u"--check"_s)
+        return check(QDir(arguments[2])) ? 0 : 1;
+    if (arguments.size() != 2) {
+        std::fprintf(stderr, "usage: %s [--check] <folder>\n", argv[0]);
         return 2;
     }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
+    const QDir out(arguments[1]);
     QList<QImage> images;
-    for (const int size : {64, 48, 32}) {
+    for (const int size : kSizes) {
         images.append(drawBall(size));
         const QString folder = u"icons/%1"_s.arg(size);
         if (!out.mkpath(folder) || !images.last().save(out.filePath(folder + u"/kugelfix.png"_s)))
