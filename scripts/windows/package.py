@@ -8,6 +8,7 @@ import os
 import shutil
 import subprocess
 import sys
+import time
 import zipfile
 
 import pefile
@@ -127,24 +128,26 @@ def stage_licences(folder, source, qt_version, qt_options):
                qt_version, "\n    ".join(qt_options)))
 
 
+def cache():
+    return os.environ.get("KUGELFIX_CACHE", "/var/cache/kugelfix")
+
+
 def qt_source(qt_version):
-    cache = os.environ.get("KUGELFIX_CACHE", "/var/cache/kugelfix")
-    return os.path.join(cache, "src", "qt6-base-" + qt_version)
+    return os.path.join(cache(), "src", "qt6-base-" + qt_version)
 
 
 def offer_qt_source(out, qt_version):
-    cache = os.environ.get("KUGELFIX_CACHE", "/var/cache/kugelfix")
     target = os.path.join(out, "qt6-base-source")
     os.makedirs(target, exist_ok=True)
     upstream = qt_version.split(":")[-1].rsplit("-", 1)[0]
     for name in ("qt6-base_%s.dsc" % qt_version.split(":")[-1],
                  "qt6-base_%s.debian.tar.xz" % qt_version.split(":")[-1],
                  "qt6-base_%s.orig.tar.xz" % upstream):
-        shutil.copy2(os.path.join(cache, "src", name), target)
+        shutil.copy2(os.path.join(cache(), "src", name), target)
 
 
 def write_zip(path, folder, top, epoch):
-    stamp = tuple(__import__("time").gmtime(max(epoch, 315532800))[:6])
+    stamp = tuple(time.gmtime(max(epoch, 315532800))[:6])
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as archive:
         for root, dirs, files in os.walk(folder):
             dirs.sort()
