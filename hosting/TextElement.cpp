@@ -1,5 +1,6 @@
 #include "TextElement.h"
 
+#include "Fonts.h"
 #include "Twips.h"
 
 #include <QFontMetricsF>
@@ -39,6 +40,7 @@ void TextElement::setFont(const QFont &font)
     if (font == m_font)
         return;
     m_font = font;
+    m_baselineDrop.reset();
     measureLater();
 }
 
@@ -76,7 +78,7 @@ float TextElement::height() const
         } else {
             const QRectF room(0, 0, Twips::toPixels(m_width), 1e9);
             const QRectF used = QFontMetricsF(m_font).boundingRect(room, Flags, shownText());
-            m_height = float(Twips::fromPixels(used.height()));
+            m_height = float(Twips::fromPixels(used.height() + baselineDrop()));
         }
     }
     return m_height;
@@ -89,7 +91,14 @@ void TextElement::paint(QPainter &painter, const QPalette &palette) const
     painter.setFont(m_font);
     painter.setPen(toQColor(m_foreColor, palette));
     // Words wider than the box spill over its sides, centred.
-    painter.drawText(rect(), Flags | Qt::TextDontClip, shownText());
+    painter.drawText(rect().translated(0, baselineDrop()), Flags | Qt::TextDontClip, shownText());
+}
+
+qreal TextElement::baselineDrop() const
+{
+    if (!m_baselineDrop)
+        m_baselineDrop = Fonts::baselineDrop(m_font);
+    return *m_baselineDrop;
 }
 
 QString TextElement::plainText(const QString &text)

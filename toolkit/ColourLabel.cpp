@@ -1,6 +1,7 @@
 #include "ColourLabel.h"
 
 #include "Accessibility.h"
+#include "Fonts.h"
 #include "Shapes.h"
 
 #include <QMouseEvent>
@@ -211,9 +212,11 @@ QImage ColourLabel::render()
         m_laidOut.prepare(QTransform(), font());
         m_layoutStale = false;
     }
+    if (!m_baselineDrop)
+        m_baselineDrop = Fonts::baselineDrop(font());
     painter.setPen(toQColor(m_foreColor, palette()));
     painter.setFont(font());
-    painter.drawStaticText(area.topLeft(), m_laidOut);
+    painter.drawStaticText(QPointF(area.topLeft()) + QPointF(0, *m_baselineDrop), m_laidOut);
     return image;
 }
 
@@ -233,9 +236,10 @@ void ColourLabel::resizeEvent(QResizeEvent *event)
 
 void ColourLabel::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        m_baselineDrop.reset();
         layoutChanged();
-    else if (event->type() == QEvent::PaletteChange) // system colours follow the palette
+    } else if (event->type() == QEvent::PaletteChange) // system colours follow the palette
         contentChanged();
     QWidget::changeEvent(event);
 }

@@ -1,5 +1,8 @@
 #include "Fonts.h"
 
+#include <QRawFont>
+#include <QtEndian>
+
 using namespace Qt::StringLiterals;
 
 const QList<Fonts::Substitution> &Fonts::substitutions()
@@ -29,6 +32,17 @@ QFont Fonts::font(const QString &family, qreal pointSize, bool bold, bool italic
     // looked up: that search is a large share of the start-up.
     result.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoFontMerging));
     return result;
+}
+
+qreal Fonts::baselineDrop(const QFont &font)
+{
+    constexpr qsizetype WinAscentOffset = 74; // in the OS/2 table
+    const QRawFont raw = QRawFont::fromFont(font);
+    const QByteArray os2 = raw.fontTable("OS/2");
+    if (os2.size() < WinAscentOffset + 2 || raw.unitsPerEm() <= 0)
+        return 0;
+    const quint16 winAscent = qFromBigEndian<quint16>(os2.constData() + WinAscentOffset);
+    return qRound(winAscent * raw.pixelSize() / raw.unitsPerEm() - raw.ascent());
 }
 
 QFont fontFromJson(const QJsonObject &font)

@@ -20,6 +20,10 @@ const QList<Substitution> &substitutions();
 void registerSubstitutions();
 
 QFont font(const QString &family, qreal pointSize, bool bold = false, bool italic = false);
+
+// How far below Qt's first baseline Windows sets it, in pixels: a Windows text cell rises by
+// the face's "win" ascent, where Qt takes the typographic one of faces that ask for it.
+qreal baselineDrop(const QFont &font);
 } // namespace Fonts
 
 // A font as the window definitions and stored property sets write it.

@@ -114,6 +114,27 @@ private Q_SLOTS:
                  qPrintable(u"%1 to %2"_s.arg(left).arg(right)));
     }
 
+    // Windows sets a label's first baseline the face's win ascent below its top, also for faces
+    // whose typographic ascent is smaller (Liberation Sans Narrow on Debian 13): for a result
+    // cell's Arial Narrow of 38 px that is 35 px, so a "1" ends on the row above.
+    void labelBaselineIsWindows()
+    {
+        ColourLabel cell;
+        cell.resize(49, 41);
+        cell.setBorder(true);
+        cell.setFont(Fonts::font(u"Arial Narrow"_s, 28.5));
+        cell.setBackColor(Colours::White);
+        cell.setForeColor(Colours::Black);
+        cell.setCaption(u"1"_s);
+        const QImage image = cell.grab().toImage().copy(cell.rect().adjusted(1, 1, -1, -1));
+        int bottom = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 128)
+                    bottom = y;
+        QVERIFY2(std::abs(bottom - 34) <= 1, qPrintable(QString::number(bottom)));
+    }
+
     void labelsAndCombo()
     {
         // System colours paint in the palette's colour of their number.
