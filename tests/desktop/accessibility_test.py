@@ -39,7 +39,7 @@ class AccessibilityBusTest(unittest.TestCase):
                      desktop.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
             desktop.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
             program = desktop.start(PROGRAM, stderr=subprocess.DEVNULL)
-            main = desktop.window(MAIN_TITLE)
+            main = desktop.window(MAIN_TITLE, program)
 
             # The client finds the accessibility bus through the session bus.
             os.environ["DBUS_SESSION_BUS_ADDRESS"] = desktop.env["DBUS_SESSION_BUS_ADDRESS"]

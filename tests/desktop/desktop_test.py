@@ -125,8 +125,11 @@ class Desktop:
         return subprocess.run(command, env=self.env, capture_output=True, text=True,
                               timeout=10).stdout
 
-    def window(self, title, managed=False):
-        found = wait_for(title, lambda: self.x("xdotool", "search", "--onlyvisible", "--name",
+    def window(self, title, program, managed=False):
+        # By the program's process as well: mutter 44 and later draw each frame in a window
+        # of their own that bears the title too.
+        found = wait_for(title, lambda: self.x("xdotool", "search", "--all", "--onlyvisible",
+                                               "--pid", str(program.pid), "--name",
                                                "^" + re.escape(title) + "$").split())[0]
         if managed:  # the window manager has framed it and said what it offers
             wait_for(title + " framed", lambda: "," in self.prop(found, "_NET_FRAME_EXTENTS")
@@ -219,11 +222,11 @@ class WindowManagerTest(unittest.TestCase):
             desktop.start_session_bus()
             desktop.start_window_manager(manager)
             program = desktop.start(PROGRAM, stderr=subprocess.DEVNULL)
-            main = desktop.window(MAIN_TITLE, managed=True)
+            main = desktop.window(MAIN_TITLE, program, managed=True)
             self.check_window(desktop, main, MAIN_TITLE, manager.adds)
 
             desktop.close(main)
-            dialog = desktop.window(DIALOG_TITLE, managed=True)
+            dialog = desktop.window(DIALOG_TITLE, program, managed=True)
             self.check_window(desktop, dialog, DIALOG_TITLE, manager.adds)
             self.assertNotIn(main, desktop.x("xdotool", "search", "--onlyvisible", "--name",
                                              re.escape(MAIN_TITLE)).split())
@@ -236,8 +239,8 @@ class WindowManagerTest(unittest.TestCase):
         with Desktop() as desktop:
             desktop.start_session_bus()
             desktop.start_weston()
-            desktop.start(PROGRAM, stderr=subprocess.DEVNULL)
-            main = desktop.window(MAIN_TITLE)
+            program = desktop.start(PROGRAM, stderr=subprocess.DEVNULL)
+            main = desktop.window(MAIN_TITLE, program)
             self.assertEqual(desktop.prop(main, "_NET_WM_NAME"), '"%s"' % MAIN_TITLE)
             hints = [int(v, 16) for v in desktop.prop(main, "_MOTIF_WM_HINTS").split(",")]
             self.assertFalse(hints[2] & (MWM_DECOR_MINIMIZE | MWM_DECOR_MAXIMIZE))
