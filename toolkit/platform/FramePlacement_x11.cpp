@@ -156,13 +156,17 @@ std::optional<QMargins> announcedExtents(const X11 &x11, const QWidget &window, 
     return {};
 }
 
-// Centres the window again once the window manager first reports its frame, at the latest when
-// it takes the window on; most do so before the window's first paint.
+// Centres the window again if the frame the window manager reports differs from the one it was
+// centred with: some announce a frame other than the one they draw (mutter 44 and later answer
+// with none at all), and some only report it when they take the window on. Watching ends with
+// that correction, or with the first report once the window is mapped.
 class LateCentring : public QObject, public QAbstractNativeEventFilter
 {
 public:
-    LateCentring(QWidget &window, xcb_connection_t *connection, xcb_atom_t extents)
-        : QObject(&window), m_window(window), m_connection(connection), m_extents(extents)
+    LateCentring(QWidget &window, xcb_connection_t *connection, xcb_atom_t extents,
+                 QMargins assumed)
+        : QObject(&window), m_window(window), m_connection(connection), m_extents(extents),
+          m_assumed(assumed)
     {
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
@@ -174,19 +178,29 @@ public:
                      xcb_window_t(m_window.winId()), m_extents))
             return false;
         if (const auto margins = frameExtents(m_connection, m_window, m_extents)) {
-            m_done = true;
-            s_lastFrame = margins;
-            WindowFrame::centreOnScreen(m_window, *margins);
-            deleteLater();
+            if (*margins != m_assumed) {
+                s_lastFrame = margins;
+                WindowFrame::centreOnScreen(m_window, *margins);
+                finish();
+            } else if (m_window.testAttribute(Qt::WA_Mapped)) {
+                finish();
+            }
         }
         // Qt reads the change as well.
         return false;
     }
 
 private:
+    void finish()
+    {
+        m_done = true;
+        deleteLater();
+    }
+
     QWidget &m_window;
     xcb_connection_t *m_connection;
     xcb_atom_t m_extents;
+    QMargins m_assumed;
     bool m_done = false;
 };
 
@@ -201,13 +215,12 @@ void FramePlacement::placeCentred(QWidget &window)
     }
     window.winId();
     const xcb_atom_t extents = atom(x11.connection, "_NET_FRAME_EXTENTS");
-    if (const auto margins = announcedExtents(x11, window, extents)) {
-        s_lastFrame = margins;
-        WindowFrame::centreOnScreen(window, *margins);
-        return;
-    }
-    WindowFrame::centreOnScreen(window, s_lastFrame.value_or(QMargins()));
-    new LateCentring(window, x11.connection, extents);
+    const auto announced = announcedExtents(x11, window, extents);
+    if (announced)
+        s_lastFrame = announced;
+    const QMargins assumed = s_lastFrame.value_or(QMargins());
+    WindowFrame::centreOnScreen(window, assumed);
+    new LateCentring(window, x11.connection, extents, assumed);
 }
 
 void FramePlacement::fixBorder(QWidget &window)
