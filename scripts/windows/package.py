@@ -124,12 +124,17 @@ def stage_licences(folder, source, qt_version, qt_options):
             "It was configured for Windows with MinGW-w64 (scripts/windows/build-qt.sh in\n"
             "Kugelfix's source) with these options:\n    %s\n\n"
             "You may replace the Qt DLLs with your own build of a compatible Qt.\n"
-            % (qt_version.split("+")[0], qt_version, qt_version.split(":")[-1], qt_version,
+            % (qt_version.split("+")[0], qt_version, without_epoch(qt_version), qt_version,
                qt_version, "\n    ".join(qt_options)))
 
 
 def cache():
     return os.environ.get("KUGELFIX_CACHE", "/var/cache/kugelfix")
+
+
+def without_epoch(version):
+    """The version as Debian's source file names carry it."""
+    return version.split(":")[-1]
 
 
 def qt_source(qt_version):
@@ -139,9 +144,9 @@ def qt_source(qt_version):
 def offer_qt_source(out, qt_version):
     target = os.path.join(out, "qt6-base-source")
     os.makedirs(target, exist_ok=True)
-    upstream = qt_version.split(":")[-1].rsplit("-", 1)[0]
-    for name in ("qt6-base_%s.dsc" % qt_version.split(":")[-1],
-                 "qt6-base_%s.debian.tar.xz" % qt_version.split(":")[-1],
+    version = without_epoch(qt_version)
+    upstream = version.rsplit("-", 1)[0]
+    for name in ("qt6-base_%s.dsc" % version, "qt6-base_%s.debian.tar.xz" % version,
                  "qt6-base_%s.orig.tar.xz" % upstream):
         shutil.copy2(os.path.join(cache(), "src", name), target)
 
