@@ -21,4 +21,8 @@ void placeCentred(QWidget &window);
 // the window is first shown.
 void fixBorder(QWidget &window);
 
+// Ends the program at once: no window handler, no timer and no destructor runs afterwards.
+// There is nothing to save.
+[[noreturn]] void endProgram();
+
 } // namespace Platform

@@ -2,7 +2,7 @@
 
 #include "Button.h"
 #include "ColourLabel.h"
-#include "Program.h"
+#include "Platform.h"
 
 #include <QCloseEvent>
 
@@ -38,12 +38,12 @@ Form2::~Form2()
 
 void Form2::commando1_Click()
 {
-    Program::end();
+    Platform::endProgram();
 }
 
 void Form2::Form_Terminate()
 {
-    Program::end();
+    Platform::endProgram();
 }
 
 void Form2::closeEvent(QCloseEvent *)

@@ -10,6 +10,9 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 using namespace Qt::StringLiterals;
 
 void Platform::chooseWindowSystem() {}
@@ -55,4 +58,10 @@ void Platform::placeCentred(QWidget &window)
 void Platform::fixBorder(QWidget &)
 {
     // The fixed-size dialog flag already leaves resizing out of the window's menu and border.
+}
+
+void Platform::endProgram()
+{
+    std::fflush(nullptr);
+    std::_Exit(EXIT_SUCCESS);
 }
