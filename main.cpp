@@ -15,6 +15,7 @@ int main(int argc, char *argv[])
 
     auto *mainWindow = new Form1;
     mainWindow->setAttribute(Qt::WA_DeleteOnClose);
-    mainWindow->show();
+    // In its normal state, also where windows open full screen by default.
+    mainWindow->showNormal();
     return app.exec();
 }

@@ -80,7 +80,8 @@ void Form1::Form_Terminate()
 void Form1::showInfoDialog()
 {
     hide();
-    Form2::shared()->show();
+    // In its normal state, also where windows open full screen by default.
+    Form2::shared()->showNormal();
 }
 
 void Form1::closeEvent(QCloseEvent *event)
