@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <concepts>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -54,6 +56,39 @@ qsizetype scanNumber(QStringView text, std::string &ascii)
     }
     return i;
 }
+
+template <typename T>
+concept ReadsFromChars = requires(const char *text, T &value)
+{
+    std::from_chars(text, text, value);
+};
+
+// The value of a number in C syntax, whatever the locale; beyond the range of T, +/- infinity
+// or 0.
+template <std::floating_point T> T parseNumber(const std::string &ascii)
+{
+    const char *first = ascii.data() + (ascii.front() == '+' ? 1 : 0);
+    if constexpr (ReadsFromChars<T>) {
+        T value = 0;
+        const auto [end, error] = std::from_chars(first, ascii.data() + ascii.size(), value);
+        Q_UNUSED(end);
+        if (error == std::errc::result_out_of_range) {
+            // from_chars leaves the value untouched; tell overflow from underflow by the exponent.
+            const bool negative = ascii.front() == '-';
+            const auto e = ascii.find('e');
+            const bool tiny = e != std::string::npos && ascii[e + 1] == '-';
+            if (tiny)
+                return negative ? -T(0) : T(0);
+            return negative ? -std::numeric_limits<T>::infinity()
+                            : std::numeric_limits<T>::infinity();
+        }
+        return value;
+    } else {
+        // A standard library without it (Emscripten's) has a strtod that reads C syntax in
+        // every locale.
+        return std::strtod(first, nullptr);
+    }
+}
 } // namespace
 
 double numericValue(QStringView text)
@@ -64,23 +99,7 @@ double numericValue(QStringView text)
     std::string ascii;
     if (scanNumber(text.mid(start), ascii) == 0)
         return 0.0;
-    const char *first = ascii.data();
-    if (*first == '+')
-        ++first;
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(first, ascii.data() + ascii.size(), value);
-    Q_UNUSED(end);
-    if (error == std::errc::result_out_of_range) {
-        // from_chars leaves the value untouched; tell overflow from underflow by the exponent.
-        const bool negative = ascii.front() == '-';
-        const auto e = ascii.find('e');
-        const bool tiny = e != std::string::npos && ascii[e + 1] == '-';
-        if (tiny)
-            return negative ? -0.0 : 0.0;
-        return negative ? -std::numeric_limits<double>::infinity()
-                        : std::numeric_limits<double>::infinity();
-    }
-    return value;
+    return parseNumber<double>(ascii);
 }
 
 QString formatNumber(qint64 value, QStringView pattern)
