@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -20,6 +21,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 constexpr int kSizes[] = {64, 48, 32};
+// The web page's icons, as PNGs only.
+constexpr int kPageSizes[] = {192, 512};
 // Levels per premultiplied channel by which a stored pixel may differ from a drawn one: room for
 // the rounding of Qt's rasterizer, which differs between its versions and processors.
 constexpr int kTolerance = 2;
@@ -112,18 +115,27 @@ int difference(const QImage &drawn, const QImage &stored)
 
 // The PNGs must be the drawing within the tolerance, and the ICO exactly what the writer makes
 // of them; the PNG bytes themselves depend on the zlib version.
+QString pngPath(int size)
+{
+    return u"icons/%1/kugelfix.png"_s.arg(size);
+}
+
 bool check(const QDir &data)
 {
     bool good = true;
     QList<QImage> stored;
-    for (const int size : kSizes) {
-        const QString file = u"icons/%1/kugelfix.png"_s.arg(size);
-        stored.append(QImage(data.filePath(file)));
-        const int most = difference(drawBall(size), stored.last());
-        std::printf("%s: differs by at most %d levels (tolerance %d)\n", qPrintable(file), most,
-                    kTolerance);
+    const auto checkPng = [&](int size) {
+        const QImage image(data.filePath(pngPath(size)));
+        const int most = difference(drawBall(size), image);
+        std::printf("%s: differs by at most %d levels (tolerance %d)\n", qPrintable(pngPath(size)),
+                    most, kTolerance);
         good = good && most <= kTolerance;
-    }
+        return image;
+    };
+    for (const int size : kSizes)
+        stored.append(checkPng(size));
+    for (const int size : kPageSizes)
+        checkPng(size);
     QFile icon(data.filePath(u"kugelfix.ico"_s));
     if (!icon.open(QIODevice::ReadOnly) || icon.readAll() != iconData(stored)) {
         std::printf("kugelfix.ico: not what the writer makes of the PNGs\n");
@@ -144,11 +156,20 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QDir out(arguments[1]);
+    const auto writePng = [&out](int size) {
+        const QImage image = drawBall(size);
+        const QString path = pngPath(size);
+        return out.mkpath(QFileInfo(path).path()) && image.save(out.filePath(path)) ? image
+                                                                                    : QImage();
+    };
     QList<QImage> images;
     for (const int size : kSizes) {
-        images.append(drawBall(size));
-        const QString folder = u"icons/%1"_s.arg(size);
-        if (!out.mkpath(folder) || !images.last().save(out.filePath(folder + u"/kugelfix.png"_s)))
+        images.append(writePng(size));
+        if (images.last().isNull())
+            return 1;
+    }
+    for (const int size : kPageSizes) {
+        if (writePng(size).isNull())
             return 1;
     }
     return writeIcon(out.filePath(u"kugelfix.ico"_s), images) ? 0 : 1;
