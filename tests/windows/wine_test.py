@@ -13,10 +13,12 @@ import time
 import unittest
 import zipfile
 
-from PIL import Image, ImageDraw, ImageFont
+from PIL import Image
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "desktop"))
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path[:0] = [os.path.join(HERE, "..", "desktop"), os.path.join(HERE, "..", "common")]
 from desktop_test import Desktop, wait_for  # noqa: E402
+from pixels import read_number  # noqa: E402
 
 DIST = os.environ.get("KUGELFIX_DIST", "dist")
 VERSION = os.environ.get("KUGELFIX_VERSION", "1.00")
@@ -40,8 +42,6 @@ OK_BUTTON = (291, 125)
 BOARD = dict(left=15 + 6, top=69 + 12, step_x=27, step_y=24, columns=7)
 RESULTS = dict(left=18, top=9, step_x=69, width=49, height=41)
 BOARD_NEUTRAL, GREEN = (0xFD, 0xE6, 0xE3), (0x00, 0xFF, 0x00)
-RESULT_FONT = "/usr/share/fonts/truetype/liberation/LiberationSansNarrow-Regular.ttf"
-RESULT_PIXELS = 38  # 28.5 pt at 96 dpi
 
 
 class Wine(Desktop):
@@ -105,33 +105,6 @@ class Wine(Desktop):
     def __exit__(self, *rest):
         self.run("wineserver", "-k", timeout=30)
         super().__exit__(*rest)
-
-
-def glyphs(image, box):
-    """The dark pixels of a box, cut to where they are."""
-    ink = image.crop(box).convert("L").point(lambda v: 255 if v < 128 else 0)
-    bounds = ink.getbbox()
-    return ink.crop(bounds) if bounds else None
-
-
-def read_number(image, box, font):
-    """The number 1 to 49 whose drawing in the result face is most like what the box shows."""
-    seen = glyphs(image, box)
-    if seen is None:
-        return None, 0.0
-    best, score = None, 0.0
-    for number in range(1, 50):
-        canvas = Image.new("L", (120, 80), 255)
-        ImageDraw.Draw(canvas).text((10, 10), str(number), font=font, fill=0)
-        drawn = glyphs(canvas, (0, 0, 120, 80))
-        shape = min(seen.width, drawn.width) / max(seen.width, drawn.width)
-        a, b = seen.resize(drawn.size).getdata(), drawn.getdata()
-        both = sum(1 for p, q in zip(a, b) if p and q)
-        either = sum(1 for p, q in zip(a, b) if p or q)
-        similarity = shape * both / max(either, 1)
-        if similarity > score:
-            best, score = number, similarity
-    return best, score
 
 
 def end_through_the_dialog(wine, program, scale=1, shot=None):
@@ -237,14 +210,13 @@ class ProgramTest(unittest.TestCase):
             return second if len(second[1]) == 6 and second[1] == first[1] else None
         # The run of 100 tips takes five seconds; then the board holds still.
         image, green = wait_for("six green cells that hold still", settled, timeout=30)
-        font = ImageFont.truetype(RESULT_FONT, RESULT_PIXELS)
         shown = []
         for index in range(6):
             left = RESULTS["left"] + index * RESULTS["step_x"]
             top_left = inside((left + 2, RESULTS["top"] + 2))
             box = top_left + (top_left[0] + RESULTS["width"] - 4,
                               top_left[1] + RESULTS["height"] - 4)
-            number, similarity = read_number(image, box, font)
+            number, similarity = read_number(image, box)
             self.assertGreater(similarity, 0.6, (index, number))
             shown.append(number)
         self.assertEqual(shown, green)
