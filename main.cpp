@@ -12,6 +12,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(KUGELFIX_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);
     Platform::registerFaces();
+    Platform::startAccessibility();
 
     auto *mainWindow = new Form1;
     mainWindow->setAttribute(Qt::WA_DeleteOnClose);

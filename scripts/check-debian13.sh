@@ -5,12 +5,17 @@
 # next run.
 #   KUGELFIX_DEBIAN13_CACHE     the cache folder (default /var/cache/kugelfix/debian13)
 #   KUGELFIX_DEBIAN13_COMMAND   what to run in the clone there instead (e.g. the package check)
+#   KUGELFIX_DEBIAN13_TREE      copy (default): a fresh copy of the clone's committed tree;
+#                               bind: the clone itself with its builds and dist/, and the
+#                               build cache /var/cache/kugelfix, for what only Debian 13 builds
 set -euo pipefail
 cd "$(dirname "$0")/.."
 suite=trixie
 mirror=http://deb.debian.org/debian
 cache=${KUGELFIX_DEBIAN13_CACHE:-/var/cache/kugelfix/debian13}
 command=${KUGELFIX_DEBIAN13_COMMAND:-KUGELFIX_PLAIN_ONLY=1 bash scripts/setup.sh test}
+tree=${KUGELFIX_DEBIAN13_TREE:-copy}
+builds=${KUGELFIX_CACHE:-/var/cache/kugelfix}
 
 # Inside a private mount and PID namespace: every mount and process made here ends with it.
 if [ "${1:-}" = --inside ]; then
@@ -50,14 +55,22 @@ EOF
     mount --bind "$cache/archives" "$root/var/cache/apt/archives"
     mount --bind "$cache/lists" "$root/var/lib/apt/lists"
 
-    tree=$root/root/kugelfix
-    git init -q "$tree"
-    git -C "$tree" fetch -q --depth 1 "file://$PWD" HEAD
-    git -C "$tree" checkout -q FETCH_HEAD
+    if [ "$tree" = bind ]; then
+        # At the same paths as outside, so that what is built there can be used here.
+        clone=$PWD
+        mkdir -p "$root$clone" "$root$builds"
+        mount --bind "$clone" "$root$clone"
+        mount --bind "$builds" "$root$builds"
+    else
+        clone=/root/kugelfix
+        git init -q "$root$clone"
+        git -C "$root$clone" fetch -q --depth 1 "file://$PWD" HEAD
+        git -C "$root$clone" checkout -q FETCH_HEAD
+    fi
 
     exec chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        bash -c "cd /root/kugelfix && $command"
+        KUGELFIX_CACHE="$builds" bash -c "cd '$clone' && $command"
 fi
 
 [ "$(id -u)" = 0 ] || {
@@ -81,6 +94,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
+mkdir -p "$builds"
 echo "Debian 13 root in $work"
 SECONDS=0
 # unshare ignores SIGINT and SIGTERM; killed, it takes the whole namespace with it.

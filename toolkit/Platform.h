@@ -13,6 +13,10 @@ void chooseWindowSystem();
 // MS Sans Serif) available, from the system or from the program's own Liberation faces.
 void registerFaces();
 
+// Lets assistive technology follow the windows' changes from the start where the platform does
+// not switch that on when a screen reader asks. Called once the application object exists.
+void startAccessibility();
+
 // Centres a top-level window together with the frame the window system puts around it.
 // Called before the window is first shown, so that it opens in its place.
 void placeCentred(QWidget &window);

@@ -36,6 +36,11 @@ void Platform::registerFaces()
     }
 }
 
+void Platform::startAccessibility()
+{
+    // Qt switches it on when a client asks through UI Automation.
+}
+
 void Platform::placeCentred(QWidget &window)
 {
     // The native window, made but not yet shown, already has the frame Windows will draw.
