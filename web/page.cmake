@@ -1,7 +1,7 @@
 # Puts the page together in PAGE and packs it into ZIP, the same bytes from the same build.
 #   cmake -DPROGRAM=<folder of kugelfix.js> -DSOURCE=<clone> -DPAGE=<folder> -DZIP=<file>
 #         -DVERSION=... -DPAGE_TITLE=... -DPROJECT_DESCRIPTION=... -DFRAME_WIDTH=...
-#         -DFRAME_HEIGHT=... -P page.cmake
+#         -DFRAME_HEIGHT=... -DQT=<Qt for WebAssembly> -P page.cmake
 set(PAGE_COLOUR "#008080")
 file(REMOVE_RECURSE ${PAGE})
 file(MAKE_DIRECTORY ${PAGE}/icons)
@@ -11,6 +11,29 @@ endforeach()
 foreach(size 32 64 192 512)
     file(COPY_FILE ${SOURCE}/data/icons/${size}/kugelfix.png ${PAGE}/icons/kugelfix-${size}.png)
 endforeach()
+
+# The licences of what is inside: Qt, linked in statically, and the Liberation faces.
+file(MAKE_DIRECTORY ${PAGE}/licenses)
+file(COPY_FILE ${SOURCE}/debian/copyright ${PAGE}/licenses/Kugelfix.txt)
+file(COPY_FILE ${QT}/kugelfix-qt-copyright.txt ${PAGE}/licenses/Qt.txt)
+file(COPY_FILE /usr/share/common-licenses/LGPL-3 ${PAGE}/licenses/LGPL-3.txt)
+file(COPY_FILE /usr/share/common-licenses/GPL-3 ${PAGE}/licenses/GPL-3.txt)
+foreach(package fonts-liberation fonts-liberation-sans-narrow)
+    if(EXISTS /usr/share/doc/${package}/copyright)
+        file(COPY_FILE /usr/share/doc/${package}/copyright ${PAGE}/licenses/${package}.txt)
+    endif()
+endforeach()
+file(STRINGS ${QT}/kugelfix-qt.txt qt)
+list(POP_FRONT qt qt_version)
+list(JOIN qt "\n    " qt_options)
+file(WRITE ${PAGE}/licenses/Qt-source.txt
+"kugelfix.wasm contains Qt ${qt_version} (Core, Gui, Widgets, the wasm platform and the GIF\n"
+"plug-in), linked in statically, under the GNU Lesser General Public License version 3\n"
+"(LGPL-3.txt). It was built, unchanged, from the Debian source package qt6-base ${qt_version},\n"
+"which can be fetched with\n"
+"    apt-get source qt6-base=${qt_version}\n"
+"or from https://snapshot.debian.org/package/qt6-base/${qt_version}/, for WebAssembly\n"
+"with Debian's emscripten and these options:\n    ${qt_options}\n")
 
 file(SIZE ${PAGE}/kugelfix.wasm WASM_BYTES)
 # A browser folds runs of blanks in a title; the program's keep their width.

@@ -51,4 +51,7 @@ pattern=$(IFS='|' && echo "${modules[*]}")
 mapfile -t parts < <(ninja -C "$qt" -t targets all |
     sed -n -E "s/^(($pattern)_(resources_[0-9]+|init)): phony$/\1/p")
 cmake --build "$qt" -j "$jobs" --target "${modules[@]}" "${parts[@]}" >&2
+# What the page says of the Qt inside it.
+cp "$src/debian/copyright" "$qt/kugelfix-qt-copyright.txt"
+printf '%s\n' "$version" "${options[@]}" >"$qt/kugelfix-qt.txt"
 echo "$qt"

@@ -11,7 +11,7 @@ import unittest
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path[:0] = [HERE, os.path.join(HERE, "..", "common")]
 from browser import BORDER, SHADOW, TITLE_BAR, Browser, Form, wait_for  # noqa: E402
-from pixels import read_number  # noqa: E402
+from pixels import glyphs, read_number  # noqa: E402
 
 ZIP = os.environ.get("KUGELFIX_WEB_ZIP", "dist/kugelfix-1.00-web.zip")
 SHOTS = os.environ.get("KUGELFIX_SHOTS")
@@ -48,15 +48,22 @@ class Visit:
             colours[number] = image.getpixel(self.at((left + 3, top + 3)))
         return colours
 
+    def result_boxes(self):
+        for index in range(6):
+            left, top, width, height = MAIN.rect("label1", index)
+            yield self.at((left + 2, top + 2)) + self.at((left + width - 2, top + height - 2))
+
     def results(self, image):
         """The numbers the six result cells show (None for an empty cell)."""
         shown = []
-        for index in range(6):
-            left, top, width, height = MAIN.rect("label1", index)
-            box = self.at((left + 2, top + 2)) + self.at((left + width - 2, top + height - 2))
+        for box in self.result_boxes():
             number, similarity = read_number(image, box)
             shown.append(number if similarity > 0.6 else None)
         return shown
+
+    def filled(self, image):
+        """How many result cells show something."""
+        return sum(glyphs(image, box) is not None for box in self.result_boxes())
 
     def settled(self, hold=0.6, timeout=30):
         """The picture once the board has held still for a while."""
@@ -168,16 +175,16 @@ class PageTest(unittest.TestCase):
         tip = {n for n, c in visit.cells(visit.settled()).items() if c == GREEN}
         visit.click("commando4")
         start = time.monotonic()
-        reveals, shown = [], []
-        while len(shown) < 6 and time.monotonic() - start < 20:
-            now = [n for n in visit.results(self.browser.screenshot()) if n is not None]
-            if len(now) > len(shown):
+        reveals = []
+        while len(reveals) < 6 and time.monotonic() - start < 20:
+            image = self.browser.screenshot()
+            if visit.filled(image) > len(reveals):
                 reveals.append(time.monotonic() - start)
-                shown = now
-                if len(shown) == 3:
-                    save(self.browser.screenshot(), "web-during-draw")
-            time.sleep(0.05)
-        self.assertEqual(len(shown), 6, reveals)
+                if len(reveals) == 3:
+                    save(image, "web-during-draw")
+        shown = visit.results(self.browser.screenshot())
+        self.assertEqual(len(reveals), 6, reveals)
+        self.assertNotIn(None, shown)
         self.assertEqual(shown, sorted(shown))
         steps = [b - a for a, b in zip([0] + reveals, reveals)]
         for step in steps:
