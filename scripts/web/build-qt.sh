@@ -25,14 +25,7 @@ modules=(Core Gui Widgets QWasmIntegrationPlugin QGifPlugin)
 
 key=$( (printf '%s\n' "${options[@]}"; em++ --version | head -1) | sha256sum | cut -c1-16)
 qt=$cache/qt-web-$version
-src=$cache/src/qt6-base-$version
-if [ ! -d "$src" ]; then
-    mkdir -p "$cache/src"
-    (cd "$cache/src" && apt-get source -qq --download-only "qt6-base=$version" >&2)
-    rm -rf "$src.tmp"
-    dpkg-source --no-check -x "$cache/src/qt6-base_${version#*:}.dsc" "$src.tmp" >&2
-    mv "$src.tmp" "$src"
-fi
+src=$(bash "$(dirname "$0")/../qt-source.sh")
 
 if [ "$(cat "$qt/kugelfix-options" 2>/dev/null)" != "$key" ]; then
     # A prefix build in place: the build folder is the Qt that Kugelfix builds against.

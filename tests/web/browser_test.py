@@ -160,7 +160,6 @@ class PageTest(unittest.TestCase):
         visit = self.load()
         visit.click("commando3")
         image = visit.settled()
-        save(image, "web-after-analysis")
         counts = {}
         colours = {analysis_colour(n): n for n in range(12)}
         for number, colour in visit.cells(image).items():
@@ -180,8 +179,6 @@ class PageTest(unittest.TestCase):
             image = self.browser.screenshot()
             if visit.filled(image) > len(reveals):
                 reveals.append(time.monotonic() - start)
-                if len(reveals) == 3:
-                    save(image, "web-during-draw")
         shown = visit.results(self.browser.screenshot())
         self.assertEqual(len(reveals), 6, reveals)
         self.assertNotIn(None, shown)
@@ -224,7 +221,6 @@ class PageTest(unittest.TestCase):
             "!document.getElementById('ended').hidden && !document.getElementById('screen') &&"
             " document.getElementById('ended').innerText"))
         self.assertIn("beendet", ended)
-        save(self.browser.screenshot(), "web-ended")
         # Its button starts the program again.
         self.browser.evaluate("document.querySelector('#ended button').click()")
         Visit(self.browser)
@@ -240,7 +236,6 @@ class PageTest(unittest.TestCase):
     def test_sharp_on_high_dpi(self):
         visit = self.load(deviceScaleFactor=2)
         self.assertEqual(visit.window["canvas"], [2 * MAIN.size[0], 2 * MAIN.size[1]])
-        save(self.browser.screenshot(), "web-main@2x")
 
     def test_phone_upright_scales_to_fit(self):
         width, height = 360, 740
