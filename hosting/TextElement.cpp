@@ -40,7 +40,6 @@ void TextElement::setFont(const QFont &font)
     if (font == m_font)
         return;
     m_font = font;
-    m_baselineDrop.reset();
     measureLater();
 }
 
@@ -78,7 +77,7 @@ float TextElement::height() const
         } else {
             const QRectF room(0, 0, Twips::toPixels(m_width), 1e9);
             const QRectF used = QFontMetricsF(m_font).boundingRect(room, Flags, shownText());
-            m_height = float(Twips::fromPixels(used.height() + baselineDrop()));
+            m_height = float(Twips::fromPixels(used.height() + Fonts::baselineDrop(m_font)));
         }
     }
     return m_height;
@@ -91,14 +90,8 @@ void TextElement::paint(QPainter &painter, const QPalette &palette) const
     painter.setFont(m_font);
     painter.setPen(toQColor(m_foreColor, palette));
     // Words wider than the box spill over its sides, centred.
-    painter.drawText(rect().translated(0, baselineDrop()), Flags | Qt::TextDontClip, shownText());
-}
-
-qreal TextElement::baselineDrop() const
-{
-    if (!m_baselineDrop)
-        m_baselineDrop = Fonts::baselineDrop(m_font);
-    return *m_baselineDrop;
+    painter.drawText(rect().translated(0, Fonts::baselineDrop(m_font)), Flags | Qt::TextDontClip,
+                     shownText());
 }
 
 QString TextElement::plainText(const QString &text)

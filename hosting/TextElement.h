@@ -8,7 +8,6 @@
 #include <QString>
 
 #include <functional>
-#include <optional>
 
 class QPainter;
 class QPalette;
@@ -55,7 +54,6 @@ private:
     // a caption often gets its real font only after its text.
     void measureLater();
     QString shownText() const;
-    qreal baselineDrop() const;
 
     QString m_text;
     QFont m_font;
@@ -65,7 +63,6 @@ private:
     float m_width = 0;
     mutable float m_height = 0;
     mutable bool m_heightStale = false;
-    mutable std::optional<qreal> m_baselineDrop;
     OleColor m_foreColor = Colours::Black;
     bool m_visible;
     bool m_autoSize;

@@ -212,11 +212,10 @@ QImage ColourLabel::render()
         m_laidOut.prepare(QTransform(), font());
         m_layoutStale = false;
     }
-    if (!m_baselineDrop)
-        m_baselineDrop = Fonts::baselineDrop(font());
     painter.setPen(toQColor(m_foreColor, palette()));
     painter.setFont(font());
-    painter.drawStaticText(QPointF(area.topLeft()) + QPointF(0, *m_baselineDrop), m_laidOut);
+    painter.drawStaticText(QPointF(area.topLeft()) + QPointF(0, Fonts::baselineDrop(font())),
+                           m_laidOut);
     return image;
 }
 
@@ -236,10 +235,9 @@ void ColourLabel::resizeEvent(QResizeEvent *event)
 
 void ColourLabel::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange) {
-        m_baselineDrop.reset();
+    if (event->type() == QEvent::FontChange)
         layoutChanged();
-    } else if (event->type() == QEvent::PaletteChange) // system colours follow the palette
+    else if (event->type() == QEvent::PaletteChange) // system colours follow the palette
         contentChanged();
     QWidget::changeEvent(event);
 }

@@ -9,7 +9,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <optional>
 
 // What a screen reader says of a label.
 struct AccessibleSpeech
@@ -89,7 +88,6 @@ private:
     // Laid out again only when text, font or size change, not for a new colour.
     QStaticText m_laidOut;
     bool m_layoutStale = true;
-    std::optional<qreal> m_baselineDrop;
     Describer m_describer;
     AccessibleSpeech m_announced;
     QPointer<QWidget> m_buddy;

@@ -1,5 +1,6 @@
 #include "Fonts.h"
 
+#include <QHash>
 #include <QRawFont>
 #include <QtEndian>
 
@@ -34,15 +35,22 @@ QFont Fonts::font(const QString &family, qreal pointSize, bool bold, bool italic
     return result;
 }
 
-qreal Fonts::baselineDrop(const QFont &font)
+int Fonts::baselineDrop(const QFont &font)
 {
+    static QHash<QString, int> known;
+    const QString key = font.key();
+    if (const auto found = known.constFind(key); found != known.cend())
+        return *found;
     constexpr qsizetype WinAscentOffset = 74; // in the OS/2 table
     const QRawFont raw = QRawFont::fromFont(font);
     const QByteArray os2 = raw.fontTable("OS/2");
-    if (os2.size() < WinAscentOffset + 2 || raw.unitsPerEm() <= 0)
-        return 0;
-    const quint16 winAscent = qFromBigEndian<quint16>(os2.constData() + WinAscentOffset);
-    return qRound(winAscent * raw.pixelSize() / raw.unitsPerEm() - raw.ascent());
+    int drop = 0;
+    if (os2.size() >= WinAscentOffset + 2 && raw.unitsPerEm() > 0) {
+        const quint16 winAscent = qFromBigEndian<quint16>(os2.constData() + WinAscentOffset);
+        drop = qRound(winAscent * raw.pixelSize() / raw.unitsPerEm() - raw.ascent());
+    }
+    known.insert(key, drop);
+    return drop;
 }
 
 QFont fontFromJson(const QJsonObject &font)

@@ -22,8 +22,9 @@ void registerSubstitutions();
 QFont font(const QString &family, qreal pointSize, bool bold = false, bool italic = false);
 
 // How far below Qt's first baseline Windows sets it, in pixels: a Windows text cell rises by
-// the face's "win" ascent, where Qt takes the typographic one of faces that ask for it.
-qreal baselineDrop(const QFont &font);
+// the face's "win" ascent, where Qt takes the typographic one of faces that ask for it. Worked
+// out once per face and size.
+int baselineDrop(const QFont &font);
 } // namespace Fonts
 
 // A font as the window definitions and stored property sets write it.

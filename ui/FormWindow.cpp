@@ -42,8 +42,8 @@ FormWindow::FormWindow(const QString &definitionPath, QWidget *parent)
     setFixedSize(Twips::toWholePixels(client.width()), Twips::toWholePixels(client.height()));
     if (!definition.icon().isEmpty())
         setWindowIcon(loadIcon(definition.icon()));
-    // Compositors that place a window only where it was created (XWayland under weston)
-    // need the place now; the frame is added when the window is shown.
+    // Some window systems place a window only where it was created: it gets its place now,
+    // and its frame is reckoned with when it is shown.
     WindowFrame::centreOnScreen(*this);
 
     for (const ControlDefinition &control : definition.controls()) {
