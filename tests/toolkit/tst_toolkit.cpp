@@ -232,20 +232,29 @@ private Q_SLOTS:
     {
         const QList<QImage> images = readIconImages(QStringLiteral(KUGELFIX_ICON));
         QCOMPARE(images.size(), 3);
-        QImageReader reader(QStringLiteral(KUGELFIX_ICON));
-        // The Windows build has no icon plug-in to compare with: the program never needs one.
-        const bool withReference = reader.canRead();
         for (int i = 0; i < 3; ++i) {
             const int size = 64 - 16 * i;
             QCOMPARE(images[i].size(), QSize(size, size));
-            if (withReference) {
-                QVERIFY(reader.jumpToImage(i));
-                QCOMPARE(images[i].pixel(size / 2, size / 2),
-                         reader.read().pixel(size / 2, size / 2));
-            }
             QCOMPARE(images[i].pixelColor(0, 0).alpha(), 0);
             QCOMPARE(images[i].pixelColor(size / 2, size / 6).alpha(), 255);
         }
+    }
+
+    void iconImagesAreQtsColours()
+    {
+#if !QT_CONFIG(ico)
+        QSKIP("this Qt is built without its ICO reader, which the program never needs");
+#else
+        const QList<QImage> images = readIconImages(QStringLiteral(KUGELFIX_ICON));
+        QImageReader reader(QStringLiteral(KUGELFIX_ICON));
+        QVERIFY2(reader.canRead(), qPrintable(reader.errorString()));
+        QCOMPARE(images.size(), reader.imageCount());
+        for (int i = 0; i < images.size(); ++i) {
+            QVERIFY(reader.jumpToImage(i));
+            const int middle = images[i].width() / 2;
+            QCOMPARE(images[i].pixel(middle, middle), reader.read().pixel(middle, middle));
+        }
+#endif
     }
 };
 
