@@ -36,7 +36,6 @@ static int show(HWND window)
     printf("work %ld %ld %ld %ld\n", monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right,
            monitor.rcWork.bottom);
     printf("style %#lx\n", (unsigned long)GetWindowLongPtrW(window, GWL_STYLE));
-    printf("exstyle %#lx\n", (unsigned long)GetWindowLongPtrW(window, GWL_EXSTYLE));
     return 0;
 }
 
