@@ -12,8 +12,9 @@ import sys
 import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "tests", "web"))
-from browser import WINDOWS, Browser, Form, wait_for  # noqa: E402
+sys.path[:0] = [os.path.join(HERE, "..", "tests", "web"), os.path.join(HERE, "..", "tests", "common")]
+from browser import WINDOWS, Browser, wait_for  # noqa: E402
+from forms import Form  # noqa: E402
 
 # Notes in the page itself when the main window's canvas first has a pixel drawn.
 WATCH = """(() => {

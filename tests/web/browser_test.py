@@ -10,7 +10,8 @@ import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path[:0] = [HERE, os.path.join(HERE, "..", "common")]
-from browser import BORDER, SHADOW, TITLE_BAR, Browser, Form, wait_for  # noqa: E402
+from browser import BORDER, SHADOW, TITLE_BAR, Browser, wait_for  # noqa: E402
+from forms import Form  # noqa: E402
 from pixels import glyphs, read_number  # noqa: E402
 
 ZIP = os.environ.get("KUGELFIX_WEB_ZIP", "dist/kugelfix-1.00-web.zip")

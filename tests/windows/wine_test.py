@@ -18,6 +18,7 @@ from PIL import Image
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path[:0] = [os.path.join(HERE, "..", "desktop"), os.path.join(HERE, "..", "common")]
 from desktop_test import Desktop, wait_for  # noqa: E402
+from forms import Form  # noqa: E402
 from pixels import read_number  # noqa: E402
 
 DIST = os.environ.get("KUGELFIX_DIST", "dist")
@@ -29,18 +30,10 @@ SETUP = os.path.join(DIST, "kugelfix-%s-setup.exe" % VERSION)
 FOLDER = "Kugelfix %s" % VERSION
 DOWNLOADS = "C:\\users\\Jürgen\\Downloads"
 
-MAIN_TITLE = "Kugelfix    6 aus 49"
-DIALOG_TITLE = "Beenden"
-MAIN_CLIENT = (430, 357)
+MAIN, DIALOG = Form("Form1"), Form("Form2")
 WS_CAPTION, WS_SYSMENU, WS_THICKFRAME = 0x00C00000, 0x00080000, 0x00040000
 WS_MINIMIZEBOX, WS_MAXIMIZEBOX = 0x00020000, 0x00010000
 
-# Client pixels at 100 %: the button "Tipp  erstellen", the dialog's "OK", the board cells and
-# the result cells.
-TIP_BUTTON = (68, 311)
-OK_BUTTON = (291, 125)
-BOARD = dict(left=15 + 6, top=69 + 12, step_x=27, step_y=24, columns=7)
-RESULTS = dict(left=18, top=9, step_x=69, width=49, height=41)
 BOARD_NEUTRAL, GREEN = (0xFD, 0xE6, 0xE3), (0x00, 0xFF, 0x00)
 
 
@@ -110,11 +103,12 @@ class Wine(Desktop):
 def end_through_the_dialog(wine, program, scale=1, shot=None):
     """Closes the main window as its close box does and presses "OK" in the dialog that comes;
     gives the dialog's window and the program's exit status."""
-    wine.probe("close", MAIN_TITLE)
-    dialog = wine.probe("show", DIALOG_TITLE)
+    wine.probe("close", MAIN.title)
+    dialog = wine.probe("show", DIALOG.title)
     if shot:
-        wine.shot(DIALOG_TITLE, shot)
-    wine.click(dialog, (round(OK_BUTTON[0] * scale), round(OK_BUTTON[1] * scale)))
+        wine.shot(DIALOG.title, shot)
+    ok = DIALOG.centre("commando1")
+    wine.click(dialog, (round(ok[0] * scale), round(ok[1] * scale)))
     return dialog, program.wait(timeout=30)
 
 
@@ -165,14 +159,14 @@ class ProgramTest(unittest.TestCase):
                 self.set_scale(percent)
                 try:
                     program = self.start_program()
-                    main = self.wine.probe("show", MAIN_TITLE)
+                    main = self.wine.probe("show", MAIN.title)
                     scale = percent / 100
                     self.check_fixed_window(main)
                     client = main["client"]
                     for size, logical in zip((client[2] - client[0], client[3] - client[1]),
-                                             MAIN_CLIENT):
+                                             MAIN.size):
                         self.assertLessEqual(abs(size - logical * scale), 1, main)
-                    self.wine.shot(MAIN_TITLE, "windows-main@%gx" % scale)
+                    self.wine.shot(MAIN.title, "windows-main@%gx" % scale)
                     self.end_program(program, scale)
                 finally:
                     self.set_scale(100)
@@ -181,24 +175,23 @@ class ProgramTest(unittest.TestCase):
         wine = self.wine
         program = self.start_program()
 
-        main = wine.probe("show", MAIN_TITLE)
-        self.check_fixed_window(main, MAIN_CLIENT)
+        main = wine.probe("show", MAIN.title)
+        self.check_fixed_window(main, MAIN.size)
         frame_origin = main["frame"][:2]
         inside = lambda point: (main["client"][0] - frame_origin[0] + point[0],
                                 main["client"][1] - frame_origin[1] + point[1])
-        before = wine.shot(MAIN_TITLE, "windows-main")
-        self.assertEqual(before.getpixel(inside((BOARD["left"] + 3, BOARD["top"] + 3))),
-                         BOARD_NEUTRAL)
+        before = wine.shot(MAIN.title, "windows-main")
+        left, top = MAIN.rect("Label3", 1)[:2]
+        self.assertEqual(before.getpixel(inside((left + 3, top + 3))), BOARD_NEUTRAL)
 
-        wine.click(main, TIP_BUTTON)
+        wine.click(main, MAIN.centre("commando1"))
 
         def board():
-            image = wine.shot(MAIN_TITLE, "windows-after-tip")
+            image = wine.shot(MAIN.title, "windows-after-tip")
             green = []
             for number in range(1, 50):
-                row, column = divmod(number - 1, BOARD["columns"])
-                point = (BOARD["left"] + column * BOARD["step_x"] + 3,
-                         BOARD["top"] + row * BOARD["step_y"] + 3)
+                left, top = MAIN.rect("Label3", number)[:2]
+                point = (left + 3, top + 3)
                 if image.getpixel(inside(point)) == GREEN:
                     green.append(number)
             return image, green
@@ -212,10 +205,8 @@ class ProgramTest(unittest.TestCase):
         image, green = wait_for("six green cells that hold still", settled, timeout=30)
         shown = []
         for index in range(6):
-            left = RESULTS["left"] + index * RESULTS["step_x"]
-            top_left = inside((left + 2, RESULTS["top"] + 2))
-            box = top_left + (top_left[0] + RESULTS["width"] - 4,
-                              top_left[1] + RESULTS["height"] - 4)
+            left, top, width, height = MAIN.rect("label1", index)
+            box = inside((left + 2, top + 2)) + inside((left + width - 2, top + height - 2))
             number, similarity = read_number(image, box)
             self.assertGreater(similarity, 0.6, (index, number))
             shown.append(number)
@@ -248,7 +239,7 @@ class InstallerTest(unittest.TestCase):
                 self.assertIn(value, entry.stdout)
 
             running = wine.start("wine", folder + "\\kugelfix.exe", cwd=wine.runtime.name)
-            wine.probe("show", MAIN_TITLE)
+            wine.probe("show", MAIN.title)
             self.assertEqual(end_through_the_dialog(wine, running)[1], 0)
 
             # The uninstaller runs from a copy of itself and returns at once.
