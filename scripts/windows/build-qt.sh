@@ -28,14 +28,7 @@ targets=(Core Gui Widgets Test EntryPointImplementation QWindowsIntegrationPlugi
 # adds. Other options or another compiler mean a new build from the start.
 key=$( (printf '%s\n' "${options[@]}"; cat "$here/mingw-w64-x86_64.cmake"; x86_64-w64-mingw32-g++-posix -dumpfullversion) | sha256sum | cut -c1-16)
 qt=$cache/qt-windows-$version
-src=$cache/src/qt6-base-$version
-if [ ! -d "$src" ]; then
-    mkdir -p "$cache/src"
-    (cd "$cache/src" && apt-get source -qq --download-only "qt6-base=$version" >&2)
-    rm -rf "$src.tmp"
-    dpkg-source --no-check -x "$cache/src/qt6-base_${version#*:}.dsc" "$src.tmp" >&2
-    mv "$src.tmp" "$src"
-fi
+src=$(bash "$here/../qt-source.sh")
 
 if [ "$(cat "$qt/kugelfix-options" 2>/dev/null)" != "$key" ]; then
     # A prefix build in place: the build folder is the Qt that Kugelfix builds against. Its
