@@ -3,17 +3,16 @@
 #include "Form1.h"
 #include "NumberFormat.h"
 
-#include <QList>
 #include <QRegularExpression>
-#include <QStringList>
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 
 using namespace Qt::StringLiterals;
 
-// Reading the main window's state the way the tests compare it.
+// The main window's state as the tests compare it.
 namespace BoardTest {
 
 inline QList<OleColor> boardColours(const Form1 &form)
@@ -24,12 +23,13 @@ inline QList<OleColor> boardColours(const Form1 &form)
     return colours;
 }
 
-inline QList<int> cellsWithColour(const Form1 &form, OleColor colour)
+// Numbered as the result cells show numbers, to compare with them.
+inline QStringList cellsWithColour(const Form1 &form, OleColor colour)
 {
-    QList<int> cells;
-    for (int n = 1; n <= 49; ++n)
-        if (form.Label3(n)->BackColor() == colour)
-            cells.append(n);
+    QStringList cells;
+    for (const ColourLabel *cell : form.Label3)
+        if (cell->BackColor() == colour)
+            cells.append(QString::number(cell->Index()));
     return cells;
 }
 
@@ -41,20 +41,12 @@ inline QStringList resultCaptions(const Form1 &form)
     return captions;
 }
 
-inline QList<int> listNumbers(const Form1 &form)
-{
-    QList<int> numbers;
-    for (const QString &item : form.List1->items())
-        numbers.append(wholeValue(item));
-    return numbers;
-}
-
 // The list's numbers as the result cells show them: no leading zero.
 inline QStringList shownNumbers(const Form1 &form)
 {
     QStringList shown;
-    for (int n : listNumbers(form))
-        shown.append(QString::number(n));
+    for (const QString &item : form.List1->items())
+        shown.append(QString::number(wholeValue(item)));
     return shown;
 }
 
@@ -62,26 +54,18 @@ inline QStringList shownNumbers(const Form1 &form)
 inline bool isSortedTip(const QStringList &items)
 {
     static const QRegularExpression number(u"^(0[1-9]|[1-4][0-9])$"_s);
-    for (qsizetype i = 0; i < items.size(); ++i)
-        if (!number.match(items[i]).hasMatch() || (i > 0 && items[i - 1] >= items[i]))
-            return false;
-    return items.size() == 6;
+    return items.size() == 6 && items.filter(number) == items &&
+           std::adjacent_find(items.begin(), items.end(), std::greater_equal()) == items.end();
 }
 
-// The shortest period shown by the ticks of the second half, timed from the start (tick k
-// at t shows t / k): no tick comes early, and a busy machine only delays some.
-inline qint64 periodShown(const QList<qint64> &ticks)
+// How far the shortest period shown by the ticks of the second half, timed from the start
+// (tick k at t shows t / k), is off: no tick comes early, a busy machine only delays some.
+inline qint64 periodError(const QList<qint64> &ticks, qint64 period)
 {
     qint64 shortest = std::numeric_limits<qint64>::max();
     for (qsizetype k = ticks.size() / 2; k < ticks.size(); ++k)
         shortest = std::min(shortest, ticks[k] / (k + 1));
-    return shortest;
-}
-
-// Less than a quarter off the period.
-inline bool keepsPeriod(qint64 measured, qint64 period)
-{
-    return qAbs(measured - period) * 4 < period;
+    return qAbs(shortest - period);
 }
 
 } // namespace BoardTest

@@ -8,7 +8,6 @@
 #include "Timer.h"
 
 #include <QElapsedTimer>
-#include <QFontInfo>
 #include <QImageReader>
 #include <QJsonDocument>
 #include <QLineEdit>
@@ -19,11 +18,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-PropertyBag bagFromJson(const QByteArray &json)
-{
-    return PropertyBag::fromJson(QJsonDocument::fromJson(json).object());
-}
-
 TextElement caption(const QString &text, float widthTwips)
 {
     TextElement element({}, true, true);
@@ -48,6 +42,16 @@ QImage rendered(const QString &text, const QString &plain = {}, bool underline =
         element.paint(painter, QPalette());
     return image;
 }
+
+QRect ink(const QImage &image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
 } // namespace
 
 class tst_Toolkit : public QObject
@@ -57,25 +61,13 @@ class tst_Toolkit : public QObject
 private Q_SLOTS:
     void initTestCase() { Fonts::registerSubstitutions(); }
 
-    // A missing Liberation face would silently fall back to another and change every window.
-    void designedFacesAreInstalled()
-    {
-        for (const Fonts::Substitution &substitution : Fonts::substitutions())
-            QCOMPARE(QFontInfo(Fonts::font(substitution.face, 12)).family(),
-                     substitution.liberation);
-    }
-
     void numericValue_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
-        QTest::newRow("fraction 1.5") << u"1.5"_s << 1.5;
         QTest::newRow("leading point") << u".5"_s << 0.5;
-        QTest::newRow("negative") << u"-3"_s << -3.0;
         QTest::newRow("leading blank and tab") << u" \t20"_s << 20.0;
-        QTest::newRow("trailing letters") << u"20abc"_s << 20.0;
         QTest::newRow("exponent 1e2") << u"1e2"_s << 100.0;
-        QTest::newRow("letters") << u"abc"_s << 0.0;
         QTest::newRow("blank between sign and digits") << u"- 3"_s << 0.0;
         QTest::newRow("comma is no decimal point") << u"1,5"_s << 1.0;
         QTest::newRow("full-width digits") << u"\uFF11\uFF10"_s << 0.0;
@@ -85,12 +77,14 @@ private Q_SLOTS:
     void numericValue()
     {
         QFETCH(QString, text);
-        QFETCH(double, value);
-        QCOMPARE(::numericValue(text), value);
+        QTEST(::numericValue(text), "value");
     }
 
-    // Ink as far from the left edge as from the right, to the pixel.
-    void labelTextIsCentred()
+    // Ink as far from the left edge as from the right, to the pixel. Windows sets a label's
+    // first baseline the face's win ascent below its top, also for faces whose typographic
+    // ascent is smaller (Liberation Sans Narrow on Debian 13): for a result cell's Arial Narrow
+    // of 38 px that is 35 px, so a "1" ends on the row above.
+    void labelInk()
     {
         ColourLabel label;
         label.resize(90, 60);
@@ -99,40 +93,14 @@ private Q_SLOTS:
         label.setForeColor(Colours::Black);
         label.setAlignment(Qt::AlignHCenter);
         label.setCaption(u"7"_s);
-        const QImage image = label.grab().toImage();
-        int left = image.width(), right = -1;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                if (qGray(image.pixel(x, y)) < 128) {
-                    left = std::min(left, x);
-                    right = std::max(right, x);
-                }
-            }
-        }
-        QVERIFY(right >= 0);
-        QVERIFY2(std::abs(left - (image.width() - 1 - right)) <= 1,
-                 qPrintable(u"%1 to %2"_s.arg(left).arg(right)));
-    }
-
-    // Windows sets a label's first baseline the face's win ascent below its top, also for faces
-    // whose typographic ascent is smaller (Liberation Sans Narrow on Debian 13): for a result
-    // cell's Arial Narrow of 38 px that is 35 px, so a "1" ends on the row above.
-    void labelBaselineIsWindows()
-    {
-        ColourLabel cell;
-        cell.resize(49, 41);
-        cell.setBorder(true);
-        cell.setFont(Fonts::font(u"Arial Narrow"_s, 28.5));
-        cell.setBackColor(Colours::White);
-        cell.setForeColor(Colours::Black);
-        cell.setCaption(u"1"_s);
-        const QImage image = cell.grab().toImage().copy(cell.rect().adjusted(1, 1, -1, -1));
-        int bottom = -1;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (qGray(image.pixel(x, y)) < 128)
-                    bottom = y;
-        QVERIFY2(std::abs(bottom - 34) <= 1, qPrintable(QString::number(bottom)));
+        const QRect centred = ink(label.grab().toImage());
+        QCOMPARE_LE(std::abs(centred.left() - (label.width() - 1 - centred.right())), 1);
+        label.resize(49, 41);
+        label.setBorder(true);
+        label.setFont(Fonts::font(u"Arial Narrow"_s, 28.5));
+        label.setCaption(u"1"_s);
+        const QRect inside = label.rect().adjusted(1, 1, -1, -1);
+        QCOMPARE_LE(std::abs(ink(label.grab().toImage().copy(inside)).bottom() - 34), 1);
     }
 
     void labelsAndCombo()
@@ -149,10 +117,6 @@ private Q_SLOTS:
             QCOMPARE(c.grab().toImage().pixelColor(5, 5), palette.color(role));
         }
 
-        QSignalSpy changed(&c, &ColourLabel::captionChanged);
-        for (const QString &text : {u"7"_s, u"7"_s, QString()})
-            c.setCaption(text);
-        QCOMPARE(changed.count(), 2);
         c.show();
         QSignalSpy clicks(&c, &ColourLabel::Click);
         QTest::mouseClick(&c, Qt::LeftButton);
@@ -205,56 +169,41 @@ private Q_SLOTS:
 
     void propertyBag()
     {
-        PropertyBag bag =
-            bagFromJson(R"({"buttonset": "8", "CAPTION": "OK", "_extenty": 1320, "font": null})");
+        PropertyBag bag = PropertyBag::fromJson(
+            QJsonDocument::fromJson(
+                R"({"buttonset": "8", "CAPTION": "OK", "_extenty": 1320, "font": null})")
+                .object());
         // Keys match without regard to case; absent and null entries give the default.
         QCOMPARE(bag.ReadProperty(u"Buttonset"_s, QString()), u"8"_s);
         QCOMPARE(bag.ReadProperty(u"Font"_s, u"none"_s), u"none"_s);
         // Host entries are read-only; values of other types are refused.
         QVERIFY_THROWS_EXCEPTION(PropertyWriteError, bag.WriteProperty(u"_ExtentY"_s, 9, {}));
         QVERIFY_THROWS_EXCEPTION(PropertyWriteError, bag.WriteProperty(u"L"_s, QStringList(), {}));
-        // Written entries take the new spelling; only what differs from the default stays.
+        // Written entries take the new spelling; one equal to its default goes.
         bag.WriteProperty(u"Buttonset"_s, u"3"_s, {});
-        bag.WriteProperty(u"TextColor"_s, Colours::SystemButtonText, Colours::SystemButtonText);
         bag.WriteProperty(u"Enabled"_s, false, true);
-        QCOMPARE(bag.keys(),
-                 (QStringList{u"CAPTION"_s, u"_extenty"_s, u"Buttonset"_s, u"Enabled"_s}));
         bag.WriteProperty(u"enabled"_s, true, true);
         bag.WriteProperty(u"Caption"_s, QString(), {}); // never equal to the empty reference
         QCOMPARE(bag.keys(), (QStringList{u"Caption"_s, u"_extenty"_s, u"Buttonset"_s}));
         QCOMPARE(bag.ReadProperty(u"caption"_s, u"-"_s), QString());
-        bag.WriteProperty(u"ButtonPicture"_s, PropertyBag::pictureValue(LoadPicture()), {});
-        QVERIFY(bag.ReadProperty(u"ButtonPicture"_s, Picture()));
     }
 
     // Read by hand for the masks: Qt's reader gives the colours but leaves the corners opaque.
-    void iconImagesKeepTheirMasks()
+    void iconImages()
     {
         const QList<QImage> images = readIconImages(QStringLiteral(KUGELFIX_ICON));
+        QImageReader reader(QStringLiteral(KUGELFIX_ICON));
         QCOMPARE(images.size(), 3);
         for (int i = 0; i < 3; ++i) {
             const int size = 64 - 16 * i;
             QCOMPARE(images[i].size(), QSize(size, size));
             QCOMPARE(images[i].pixelColor(0, 0).alpha(), 0);
             QCOMPARE(images[i].pixelColor(size / 2, size / 6).alpha(), 255);
-        }
-    }
-
-    void iconImagesAreQtsColours()
-    {
-#if !QT_CONFIG(ico)
-        QSKIP("this Qt is built without its ICO reader, which the program never needs");
-#else
-        const QList<QImage> images = readIconImages(QStringLiteral(KUGELFIX_ICON));
-        QImageReader reader(QStringLiteral(KUGELFIX_ICON));
-        QVERIFY2(reader.canRead(), qPrintable(reader.errorString()));
-        QCOMPARE(images.size(), reader.imageCount());
-        for (int i = 0; i < images.size(); ++i) {
-            QVERIFY(reader.jumpToImage(i));
-            const int middle = images[i].width() / 2;
-            QCOMPARE(images[i].pixel(middle, middle), reader.read().pixel(middle, middle));
-        }
+#if QT_CONFIG(ico) // a Qt without its ICO reader, which the program never needs, skips this
+            QVERIFY2(reader.jumpToImage(i), qPrintable(reader.errorString()));
+            QCOMPARE(images[i].pixel(size / 2, size / 2), reader.read().pixel(size / 2, size / 2));
 #endif
+        }
     }
 };
 
