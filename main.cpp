@@ -13,6 +13,7 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     Platform::registerFaces();
     Platform::startAccessibility();
+    Platform::markRunning();
 
     auto *mainWindow = new Form1;
     mainWindow->setAttribute(Qt::WA_DeleteOnClose);

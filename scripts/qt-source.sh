@@ -12,4 +12,10 @@ if [ ! -d "$src" ]; then
     dpkg-source --no-check -x "$cache/src/qt6-base_${version#*:}.dsc" "$src.tmp" >&2
     mv "$src.tmp" "$src"
 fi
+# What a release offers as Qt's source: the .dsc and the archives it names.
+dsc=$cache/src/qt6-base_${version#*:}.dsc
+{
+    echo "$dsc"
+    sed -n '/^Files:/,/^[^ ]/s|^ [0-9a-f]* [0-9]* |'"$cache/src/"'|p' "$dsc"
+} >"$src.files"
 echo "$src"

@@ -3,8 +3,9 @@
 # test.
 #   scripts/setup.sh run      build and start the program (needs a display)
 #   scripts/setup.sh test     build, then run the whole suite plainly and under ASan/UBSan, build
-#                             and check the Debian package, build the Windows release and test
-#                             it under Wine, and build the page and test it in Chromium; with
+#                             and check the Debian package, build the Windows release, test it
+#                             under Wine and build it again to compare, and build the page and
+#                             test it in Chromium; with
 #                             KUGELFIX_PLAIN_ONLY=1 only the plain build and its suite, with
 #                             KUGELFIX_WEB_ONLY=1 only the page and its tests
 #   scripts/setup.sh windows  build the Windows release into dist/
@@ -61,8 +62,9 @@ if [ $linux_tests = yes ]; then
     packages+=(qt6-base-private-dev)
     # The desktop test: the window managers of GNOME, KDE (with its Breeze frame), Xfce, MATE
     # (with the mouse settings marco reads), LXDE and others on Xvfb, weston with XWayland, and
-    # stress-ng, which keeps the cores busy meanwhile.
-    packages+=(python3 xvfb x11-utils xdotool wmctrl stress-ng weston xwayland)
+    # stress-ng, which keeps the cores busy meanwhile; Qt's Wayland plug-in, which most desktops
+    # have and the program must pass over.
+    packages+=(python3 xvfb x11-utils xdotool wmctrl stress-ng weston xwayland qt6-wayland)
     packages+=(mutter kwin-x11 kwin-style-breeze xfwm4 marco mate-settings-daemon-common openbox)
     packages+=(metacity icewm fluxbox)
     # The accessibility test: a private D-Bus session, the AT-SPI bus and a client.
@@ -153,7 +155,8 @@ if [ $windows = yes ]; then
     wait "$qt_build" || { tail -50 "$qt_log"; exit 1; }
     rm -f "$qt_log"
     bash scripts/windows/build.sh
-    (cd build-windows && ctest --output-on-failure -j "$jobs")
+    (cd "${KUGELFIX_WINDOWS_BUILD:-build-windows}" && ctest --output-on-failure -j "$jobs")
+    bash scripts/windows/check-reproducible.sh
 fi
 
 case $web in

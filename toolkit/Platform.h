@@ -17,6 +17,10 @@ void registerFaces();
 // not switch that on when a screen reader asks. Called once the application object exists.
 void startAccessibility();
 
+// Marks the program as running, for as long as it runs, where the system's installer must not
+// replace or remove its files meanwhile.
+void markRunning();
+
 // Centres a top-level window together with the frame the window system puts around it.
 // Called before the window is first shown, so that it opens in its place.
 void placeCentred(QWidget &window);

@@ -43,6 +43,11 @@ if [ "$(cat "$qt/kugelfix-options" 2>/dev/null)" != "$key" ]; then
     echo "$key" >"$qt/kugelfix-options"
 fi
 cmake --build "$qt" -j "$jobs" --target "${targets[@]}" >&2
-# What the release says of the Qt it ships.
-printf '%s\n' "$version" "${options[@]}" >"$qt/kugelfix-qt.txt"
+# What the release says of the Qt it ships, and where its source is.
+{
+    echo "version $version"
+    echo "source $src"
+    sed 's/^/file /' "$src.files"
+    printf 'option %s\n' "${options[@]}"
+} >"$qt/kugelfix-qt.txt"
 echo "$qt"

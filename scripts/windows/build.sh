@@ -7,13 +7,12 @@ cd "$(dirname "$0")/../.."
 build=${KUGELFIX_WINDOWS_BUILD:-build-windows}
 
 qt=$(bash scripts/windows/build-qt.sh)
+# The time of the commit for every stamp the tools put into the release (resources, PE headers,
+# the archives), so that it is the same bytes from any clone at any time.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 cmake -G Ninja -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKUGELFIX_BUILD_BENCH=OFF -DKUGELFIX_DIST="$PWD/dist" \
     >/dev/null
+# The default target packs the release too.
 cmake --build "$build" -j "$(nproc)"
-
-version=$(sed -n 's/^project(Kugelfix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || date +%s) \
-    /usr/bin/python3 -B scripts/windows/package.py --exe "$build/kugelfix.exe" --qt "$qt" \
-    --source "$PWD" --version "$version" --work "$build/package" --out dist
 ls -l dist/*.zip dist/*.exe

@@ -23,6 +23,7 @@ ManifestDPIAware true
 !include MultiUser.nsh
 !include MUI2.nsh
 !include "${FILES}"
+!include LogicLib.nsh
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -47,15 +48,36 @@ VIAddVersionKey /LANG=1031 "FileDescription" "${PRODUCT} ${VERSION} – Installa
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "German"
 
+; The running program holds a mutex of this name; its files must stay while it runs.
+!macro REFUSE_WHILE_RUNNING
+    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Kugelfix") p .r0'
+    ${If} $0 != 0
+        System::Call 'kernel32::CloseHandle(p r0)'
+        MessageBox MB_ICONEXCLAMATION|MB_OK \
+            "Kugelfix läuft noch. Bitte beenden Sie Kugelfix und versuchen Sie es dann erneut." \
+            /SD IDOK
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
+!macroend
+
 Function .onInit
     !insertmacro MULTIUSER_INIT
+    !insertmacro REFUSE_WHILE_RUNNING
 FunctionEnd
 
 Function un.onInit
     !insertmacro MULTIUSER_UNINIT
+    !insertmacro REFUSE_WHILE_RUNNING
 FunctionEnd
 
 Section
+    ; An earlier installation here, of any version, goes first with its own uninstaller, run in
+    ; place: what it installed and this one does not is not left behind, and the same version
+    ; again repairs.
+    ${If} ${FileExists} "$INSTDIR\${UNINSTALLER}"
+        ExecWait '"$INSTDIR\${UNINSTALLER}" /S /$MultiUser.InstallMode _?=$INSTDIR'
+    ${EndIf}
     !insertmacro INSTALL_FILES
     WriteUninstaller "$INSTDIR\${UNINSTALLER}"
     CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\kugelfix.exe"

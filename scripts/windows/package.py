@@ -18,7 +18,6 @@ TRIPLET = "x86_64-w64-mingw32"
 PLUGINS = ["platforms/qwindows.dll", "styles/qwindowsvistastyle.dll", "imageformats/qgif.dll"]
 FONT_FAMILIES = ["LiberationSans", "LiberationSansNarrow", "LiberationMono"]
 FONT_STYLES = ["Regular", "Bold", "Italic", "BoldItalic"]
-FONT_FOLDER = "/usr/share/fonts/truetype/liberation"
 # Every Windows has these; all other imports ship with the program.
 SYSTEM_DLLS = {
     "advapi32.dll", "authz.dll", "comdlg32.dll", "d3d11.dll", "d3d9.dll", "dwmapi.dll",
@@ -88,30 +87,39 @@ def stage_program(folder, exe, qt):
         conf.write("[Paths]\nPrefix = .\nPlugins = .\n")
 
 
-def stage_fonts(folder):
+def stage_fonts(folder, font_folder):
+    """Copies the faces; gives the Debian packages they come from."""
     fonts = os.path.join(folder, "fonts")
     os.makedirs(fonts)
+    packages = set()
     for family in FONT_FAMILIES:
         for style in FONT_STYLES:
-            shutil.copy2(os.path.join(FONT_FOLDER, "%s-%s.ttf" % (family, style)), fonts)
+            path = os.path.join(font_folder, "%s-%s.ttf" % (family, style))
+            shutil.copy2(path, fonts)
+            owner = subprocess.run(["dpkg-query", "-S", os.path.realpath(path)],
+                                   capture_output=True, text=True, check=True).stdout
+            packages.add(owner.split(":")[0])
+    return packages
 
 
-def stage_licences(folder, source, qt_version, qt_options):
+def stage_licences(folder, source, qt, font_packages):
     licences = os.path.join(folder, "licenses")
     os.makedirs(licences)
     copies = {
         "Kugelfix.txt": os.path.join(source, "debian/copyright"),
-        "Qt.txt": os.path.join(qt_source(qt_version), "debian/copyright"),
+        "Qt.txt": os.path.join(qt["source"][0], "debian/copyright"),
         "LGPL-3.txt": "/usr/share/common-licenses/LGPL-3",
         "GPL-3.txt": "/usr/share/common-licenses/GPL-3",
         "GPL-2.txt": "/usr/share/common-licenses/GPL-2",
         "MinGW-w64-GCC-runtime.txt":
             "/usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright",
         "MinGW-w64-winpthreads.txt": "/usr/share/doc/mingw-w64-x86-64-dev/copyright",
-        "Liberation-fonts.txt": "/usr/share/doc/fonts-liberation/copyright",
     }
+    for package in font_packages:
+        copies[package + ".txt"] = "/usr/share/doc/%s/copyright" % package
     for name, path in copies.items():
         shutil.copyfile(path, os.path.join(licences, name))
+    version = qt["version"][0]
     with open(os.path.join(licences, "Qt-source.txt"), "w", newline="\r\n") as note:
         note.write(
             "Kugelfix ships Qt %s (Qt6Core, Qt6Gui, Qt6Widgets and the plug-ins beside them)\n"
@@ -124,31 +132,25 @@ def stage_licences(folder, source, qt_version, qt_options):
             "It was configured for Windows with MinGW-w64 (scripts/windows/build-qt.sh in\n"
             "Kugelfix's source) with these options:\n    %s\n\n"
             "You may replace the Qt DLLs with your own build of a compatible Qt.\n"
-            % (qt_version.split("+")[0], qt_version, without_epoch(qt_version), qt_version,
-               qt_version, "\n    ".join(qt_options)))
+            % (version.split("+")[0], version, os.path.basename(qt["file"][0]), version,
+               version, "\n    ".join(qt["option"])))
 
 
-def cache():
-    return os.environ.get("KUGELFIX_CACHE", "/var/cache/kugelfix")
+def read_qt(qt_folder):
+    """What the Qt build says of itself: version, source folder, source files, options."""
+    qt = {"version": [], "source": [], "file": [], "option": []}
+    with open(os.path.join(qt_folder, "kugelfix-qt.txt")) as lines:
+        for line in lines:
+            key, value = line.rstrip("\n").split(" ", 1)
+            qt[key].append(value)
+    return qt
 
 
-def without_epoch(version):
-    """The version as Debian's source file names carry it."""
-    return version.split(":")[-1]
-
-
-def qt_source(qt_version):
-    return os.path.join(cache(), "src", "qt6-base-" + qt_version)
-
-
-def offer_qt_source(out, qt_version):
+def offer_qt_source(out, qt):
     target = os.path.join(out, "qt6-base-source")
     os.makedirs(target, exist_ok=True)
-    version = without_epoch(qt_version)
-    upstream = version.rsplit("-", 1)[0]
-    for name in ("qt6-base_%s.dsc" % version, "qt6-base_%s.debian.tar.xz" % version,
-                 "qt6-base_%s.orig.tar.xz" % upstream):
-        shutil.copy2(os.path.join(cache(), "src", name), target)
+    for path in qt["file"]:
+        shutil.copy2(path, target)
 
 
 def write_zip(path, folder, top, epoch):
@@ -193,13 +195,20 @@ def main():
     parser.add_argument("--exe", required=True)
     parser.add_argument("--qt", required=True)
     parser.add_argument("--source", required=True)
+    parser.add_argument("--fonts", required=True, help="the folder of the Liberation faces")
     parser.add_argument("--version", required=True)
     parser.add_argument("--work", required=True)
     parser.add_argument("--out", required=True)
     args = parser.parse_args()
     args.work, args.out = os.path.abspath(args.work), os.path.abspath(args.out)
 
-    epoch = int(os.environ.get("SOURCE_DATE_EPOCH", "0"))
+    # The time of the commit: the same release from any clone, at any time.
+    epoch = os.environ.get("SOURCE_DATE_EPOCH") or subprocess.run(
+        ["git", "-C", args.source, "log", "-1", "--format=%ct"], capture_output=True,
+        text=True).stdout.strip() or "0"
+    epoch = int(epoch)
+    # strip and objcopy stamp the PE header with it too.
+    os.environ["SOURCE_DATE_EPOCH"] = str(epoch)
     top = "Kugelfix %s" % args.version
     shutil.rmtree(args.work, ignore_errors=True)
     folder = os.path.join(args.work, top)
@@ -214,10 +223,13 @@ def main():
             if name.endswith((".exe", ".dll")):
                 path = os.path.join(root, name)
                 strip(path, debug if name == "kugelfix.exe" else None)
-    stage_fonts(folder)
-    with open(os.path.join(args.qt, "kugelfix-qt.txt")) as built:
-        qt_version, *qt_options = built.read().split()
-    stage_licences(folder, args.source, qt_version, qt_options)
+    qt = read_qt(args.qt)
+    stage_licences(folder, args.source, qt, stage_fonts(folder, args.fonts))
+
+    # The installer keeps each file's time: the release's own, not that of this build.
+    for root, _, files in list(os.walk(folder)) + list(os.walk(debug)):
+        for name in files:
+            os.utime(os.path.join(root, name), (epoch, epoch))
 
     base = "kugelfix-%s" % args.version
     write_zip(os.path.join(args.out, base + "-windows-x64.zip"), folder, top, epoch)
@@ -228,7 +240,7 @@ def main():
                     "-DFILES=" + files, "-DICON=" + os.path.join(args.source, "data/kugelfix.ico"),
                     "-DOUTFILE=" + os.path.abspath(os.path.join(args.out, base + "-setup.exe")),
                     os.path.join(args.source, "scripts/windows/installer.nsi")], check=True)
-    offer_qt_source(args.out, qt_version)
+    offer_qt_source(args.out, qt)
 
 
 if __name__ == "__main__":

@@ -5,11 +5,13 @@ AT-SPI accessibility bus, read with pyatspi, under Xvfb and metacity."""
 import os
 import subprocess
 import sys
-import time
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop_test import MAIN_TITLE, PROGRAM, Desktop, wait_for  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "common"))
+from forms import Form  # noqa: E402
+from harness import Desktop, settled, wait_for  # noqa: E402
+
+PROGRAM = os.environ.get("KUGELFIX", "kugelfix")
 
 
 def find(node, predicate, found=None):
@@ -34,12 +36,10 @@ class AccessibilityBusTest(unittest.TestCase):
         with Desktop() as desktop:
             desktop.start_xvfb()
             desktop.start_session_bus()
-            desktop.start("metacity", "--replace", stderr=subprocess.DEVNULL)
-            wait_for("metacity", lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in
-                     desktop.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
+            desktop.start_window_manager(["metacity", "--replace"], work_area=False)
             desktop.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
             program = desktop.start(PROGRAM, stderr=subprocess.DEVNULL)
-            main = desktop.window(MAIN_TITLE, program)
+            main = desktop.window(Form("Form1").title, program)
 
             # The client finds the accessibility bus through the session bus.
             os.environ["DBUS_SESSION_BUS_ADDRESS"] = desktop.env["DBUS_SESSION_BUS_ADDRESS"]
@@ -67,17 +67,9 @@ class AccessibilityBusTest(unittest.TestCase):
                 results = [c.name for c in find(named(pyatspi.ROLE_PANEL, "Ergebnis"),
                                                 lambda n: n.getRole() == pyatspi.ROLE_LABEL)]
                 return cells, marked, [int(r.rsplit(": ", 1)[1]) for r in results]
-
-            last = [None]
-
-            def settled():  # the run of depth 10 lasts half a second
-                time.sleep(0.4)
-                now = board()[1:]
-                done = now == last[0] and len(now[0]) == 6
-                last[0] = now
-                return done
-            wait_for("the run to settle", settled, timeout=30)
-            cells, marked, numbers = board()
+            # The run of depth 10 lasts half a second.
+            cells, marked, numbers = settled("the run to settle", board, key=lambda b: b[1:],
+                                             done=lambda b: len(b[1]) == 6, hold=0.4)
             print("\nmarked through the bus:", marked, "result cells:", numbers, file=sys.stderr)
             self.assertEqual(len(cells), 49)
             self.assertEqual(marked, numbers)
@@ -86,7 +78,6 @@ class AccessibilityBusTest(unittest.TestCase):
             press(cell)
             wait_for("the cell marked", lambda: (cell.clearCache() or True) and
                      cell.getState().contains(pyatspi.STATE_CHECKED))
-            print("pressed %s: now %s" % (cell.name, cell.description), file=sys.stderr)
             self.assertEqual(cell.description, "markiert")
 
             desktop.x("xdotool", "windowactivate", "--sync", main)

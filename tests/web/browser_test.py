@@ -8,16 +8,13 @@ import sys
 import time
 import unittest
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path[:0] = [HERE, os.path.join(HERE, "..", "common")]
-from browser import BORDER, SHADOW, TITLE_BAR, Browser, wait_for  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "common"))
 from forms import Form  # noqa: E402
-from pixels import glyphs, read_number  # noqa: E402
+from harness import Browser, save_shot, settled, wait_for  # noqa: E402
+from pixels import GREEN, MAIN, NEUTRAL, RED, Board  # noqa: E402
 
 ZIP = os.environ.get("KUGELFIX_WEB_ZIP", "dist/kugelfix-1.00-web.zip")
-SHOTS = os.environ.get("KUGELFIX_SHOTS")
-MAIN, DIALOG = Form("Form1"), Form("Form2")
-NEUTRAL, GREEN, RED = (0xFD, 0xE6, 0xE3), (0x00, 0xFF, 0x00), (0xFF, 0x00, 0x00)
+DIALOG = Form("Form2")
 SCREEN = dict(width=1280, height=1024, deviceScaleFactor=1, mobile=False)
 
 
@@ -28,7 +25,7 @@ def analysis_colour(count):
 
 
 class Visit:
-    """The main window of one page load, read from the page's pixels."""
+    """The main window of one page load."""
 
     def __init__(self, browser):
         self.browser = browser
@@ -41,72 +38,25 @@ class Visit:
     def click(self, control):
         self.browser.click(*self.at(MAIN.centre(control)))
 
-    def cells(self, image):
-        """Each board number's colour, read inside its cell clear of its digits."""
-        colours = {}
-        for number in range(1, 50):
-            left, top, _, _ = MAIN.rect("Label3", number)
-            colours[number] = image.getpixel(self.at((left + 3, top + 3)))
-        return colours
+    def board(self):
+        return Board(self.browser.screenshot(), self.origin)
 
-    def result_boxes(self):
-        for index in range(6):
-            left, top, width, height = MAIN.rect("label1", index)
-            yield self.at((left + 2, top + 2)) + self.at((left + width - 2, top + height - 2))
-
-    def results(self, image):
-        """The numbers the six result cells show (None for an empty cell)."""
-        shown = []
-        for box in self.result_boxes():
-            number, similarity = read_number(image, box)
-            shown.append(number if similarity > 0.6 else None)
-        return shown
-
-    def filled(self, image):
-        """How many result cells show something."""
-        return sum(glyphs(image, box) is not None for box in self.result_boxes())
-
-    def settled(self, hold=0.6, timeout=30):
-        """The picture once the board has held still for a while."""
-        last = [None]
-
-        def still():
-            image = self.browser.screenshot()
-            now = self.cells(image)
-            done = now == last[0]
-            last[0] = now
-            return image if done else time.sleep(hold)
-        return wait_for("the board to hold still", still, timeout)
+    def settled(self):
+        """The board once it has held still for a while."""
+        return settled("the board to hold still", self.board, key=Board.cells)
 
     def type_depth(self, text):
         self.click("Combo1")
-        keys = self.browser.call
-        keys("Input.dispatchKeyEvent", type="keyDown", key="a", code="KeyA",
-             windowsVirtualKeyCode=65, modifiers=2)
-        keys("Input.dispatchKeyEvent", type="keyUp", key="a", code="KeyA",
-             windowsVirtualKeyCode=65, modifiers=2)
-        for character in text:
-            code = ord(character)
-            keys("Input.dispatchKeyEvent", type="keyDown", key=character, text=character,
-                 code="Digit" + character, windowsVirtualKeyCode=code)
-            keys("Input.dispatchKeyEvent", type="keyUp", key=character,
-                 code="Digit" + character, windowsVirtualKeyCode=code)
-
-
-def save(image, name):
-    if SHOTS:
-        os.makedirs(SHOTS, exist_ok=True)
-        image.save(os.path.join(SHOTS, name + ".png"))
+        self.browser.key("a", "KeyA", modifiers=2)
+        for digit in text:
+            self.browser.key(digit, "Digit" + digit, text=digit)
 
 
 class PageTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.browser = Browser(ZIP)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.browser.close()
+        cls.addClassCleanup(cls.browser.close)
 
     def load(self, **screen):
         self.browser.call("Emulation.setDeviceMetricsOverride", **{**SCREEN, **screen})
@@ -131,65 +81,56 @@ class PageTest(unittest.TestCase):
         window = self.load().window
         left, top, width, height = window["frame"]
         self.assertEqual(window["client"][2:], list(MAIN.size))
-        self.assertEqual((width, height), (MAIN.size[0] + 2 * BORDER,
-                                           MAIN.size[1] + 2 * BORDER + TITLE_BAR))
+        self.assertEqual((width, height), (MAIN.size[0] + 2 * Browser.BORDER,
+                                           MAIN.size[1] + 2 * Browser.BORDER + Browser.TITLE_BAR))
         self.assertLessEqual(abs(left + width / 2 - SCREEN["width"] / 2), 1)
         self.assertLessEqual(abs(top + height / 2 - SCREEN["height"] / 2), 1)
         self.assertIsNotNone(window["close"])
         self.assertEqual(window["buttons"], 1)
+        # A double click on the title bar keeps the fixed size.
+        self.browser.mouse("mousePressed", left + 100, top + 10, button="left", clickCount=2)
+        self.browser.mouse("mouseReleased", left + 100, top + 10, button="left", clickCount=2)
+        time.sleep(0.3)
+        self.assertEqual(self.browser.window(MAIN.title)["frame"], window["frame"])
 
     def test_tip_shows_six_numbers_green(self):
         visit = self.load()
-        self.assertEqual(set(visit.cells(self.browser.screenshot()).values()), {NEUTRAL})
+        self.assertEqual(set(visit.board().cells().values()), {NEUTRAL})
         visit.click("commando1")
-        image = visit.settled()
-        save(image, "web-after-tip")
-        green = sorted(n for n, colour in visit.cells(image).items() if colour == GREEN)
-        self.assertEqual(len(green), 6)
-        self.assertEqual(visit.results(image), green)
-
-    def test_touch_works_as_the_mouse(self):
-        visit = self.load()
-        self.browser.tap(*visit.at(MAIN.centre("commando1")))
-        green = [n for n, c in visit.cells(visit.settled()).items() if c == GREEN]
-        self.assertEqual(len(green), 6)
-        self.browser.tap(*visit.at(MAIN.centre("Label3", 25)))
-        cells = visit.cells(visit.settled())
-        self.assertEqual(cells[25], NEUTRAL if 25 in green else GREEN)
+        board = visit.settled()
+        save_shot(board.image, "web-after-tip")
+        self.assertEqual(len(board.coloured(GREEN)), 6)
+        self.assertEqual(board.results(), board.coloured(GREEN))
 
     def test_analysis_counts_every_tip(self):
         visit = self.load()
         visit.click("commando3")
-        image = visit.settled()
-        counts = {}
         colours = {analysis_colour(n): n for n in range(12)}
-        for number, colour in visit.cells(image).items():
-            self.assertIn(colour, colours, number)
-            counts[number] = colours[colour]
+        cells = visit.settled().cells()
+        self.assertLessEqual(set(cells.values()), set(colours))
         # Depth 10: eleven tips of six numbers each.
-        self.assertEqual(sum(counts.values()), 66)
+        self.assertEqual(sum(colours[c] for c in cells.values()), 66)
 
     def test_draw_reveals_every_two_seconds(self):
         visit = self.load()
         visit.click("commando1")
-        tip = {n for n, c in visit.cells(visit.settled()).items() if c == GREEN}
+        tip = set(visit.settled().coloured(GREEN))
         visit.click("commando4")
         start = time.monotonic()
         reveals = []
         while len(reveals) < 6 and time.monotonic() - start < 20:
-            image = self.browser.screenshot()
-            if visit.filled(image) > len(reveals):
+            if visit.board().filled() > len(reveals):
                 reveals.append(time.monotonic() - start)
-        shown = visit.results(self.browser.screenshot())
+        shown = visit.board().results()
         self.assertEqual(len(reveals), 6, reveals)
         self.assertNotIn(None, shown)
         self.assertEqual(shown, sorted(shown))
         steps = [b - a for a, b in zip([0] + reveals, reveals)]
         for step in steps:
             self.assertAlmostEqual(step, 2.0, delta=0.5, msg=steps)
-        cells = visit.cells(visit.settled())
-        self.assertEqual({n for n, c in cells.items() if c == RED}, tip & set(shown))
-        self.assertEqual({n for n, c in cells.items() if c == GREEN}, tip - set(shown))
+        board = visit.settled()
+        self.assertEqual(set(board.coloured(RED)), tip & set(shown))
+        self.assertEqual(set(board.coloured(GREEN)), tip - set(shown))
 
     def test_depth_200_lasts_ten_seconds(self):
         visit = self.load()
@@ -198,7 +139,7 @@ class PageTest(unittest.TestCase):
         start = time.monotonic()
         last_change, last = start, None
         while time.monotonic() - last_change < 1.5 and time.monotonic() - start < 20:
-            now = visit.cells(self.browser.screenshot())
+            now = visit.board().cells()
             if now != last:
                 last_change, last = time.monotonic(), now
             time.sleep(0.02)
@@ -209,7 +150,7 @@ class PageTest(unittest.TestCase):
         left, top, width, height = window["close"]
         self.browser.click(left + width / 2, top + height / 2)
         dialog = self.browser.window(DIALOG.title)
-        save(self.browser.screenshot(), "web-dialog")
+        save_shot(self.browser.screenshot(), "web-dialog")
         self.assertEqual(dialog["buttons"], 1)
         frame = dialog["frame"]
         self.assertLessEqual(abs(frame[0] + frame[2] / 2 - SCREEN["width"] / 2), 1)
@@ -226,22 +167,14 @@ class PageTest(unittest.TestCase):
         self.browser.evaluate("document.querySelector('#ended button').click()")
         Visit(self.browser)
 
-    def test_title_bar_keeps_the_size(self):
-        window = self.load().window
-        left, top = window["frame"][:2]
-        self.browser.mouse("mousePressed", left + 100, top + 10, button="left", clickCount=2)
-        self.browser.mouse("mouseReleased", left + 100, top + 10, button="left", clickCount=2)
-        time.sleep(0.3)
-        self.assertEqual(self.browser.window(MAIN.title)["frame"], window["frame"])
-
     def test_sharp_on_high_dpi(self):
         visit = self.load(deviceScaleFactor=2)
         self.assertEqual(visit.window["canvas"], [2 * MAIN.size[0], 2 * MAIN.size[1]])
 
-    def test_phone_upright_scales_to_fit(self):
+    def test_phone_upright_scales_to_fit_and_takes_touch(self):
         width, height = 360, 740
         visit = self.load(width=width, height=height, mobile=True, deviceScaleFactor=3)
-        save(self.browser.screenshot(), "web-phone")
+        save_shot(self.browser.screenshot(), "web-phone")
         left, top, frame_width, frame_height = visit.window["frame"]
         self.assertGreaterEqual(left, 0)
         self.assertLessEqual(left + frame_width, width)
@@ -253,8 +186,8 @@ class PageTest(unittest.TestCase):
 
     def test_screen_reader_reads_and_presses(self):
         self.load()
-        self.browser.evaluate(SHADOW + ".querySelector('.hidden-visually-read-by-screen-reader')"
-                              ".click()")
+        self.browser.evaluate(Browser.SHADOW + ".querySelector("
+                              "'.hidden-visually-read-by-screen-reader').click()")
         self.browser.call("Accessibility.enable")
 
         def read():
@@ -283,19 +216,14 @@ class PageTest(unittest.TestCase):
                                     backendNodeId=buttons["Tipp erstellen"][1])["object"]
         self.browser.call("Runtime.callFunctionOn", objectId=element["objectId"],
                           functionDeclaration="function () { this.click(); }")
-        last = [None]
 
-        def settled():
-            time.sleep(0.4)
+        def tip():
             nodes = read()
-            now = (sorted(int(name.split()[1]) for kind, name, checked, _ in nodes
-                          if kind == "checkbox" and checked),
-                   [int(name.rsplit(": ", 1)[1]) for kind, name, *_ in nodes
-                    if kind == "textbox" and name.startswith("Ergebnis ")])
-            done = now == last[0] and len(now[0]) == 6
-            last[0] = now
-            return now if done else None
-        marked, results = wait_for("the tip", settled, timeout=30)
+            return (sorted(int(name.split()[1]) for kind, name, checked, _ in nodes
+                           if kind == "checkbox" and checked),
+                    [int(name.rsplit(": ", 1)[1]) for kind, name, *_ in nodes
+                     if kind == "textbox" and name.startswith("Ergebnis ")])
+        marked, results = settled("the tip", tip, done=lambda t: len(t[0]) == 6, hold=0.4)
         self.assertEqual(marked, results)
 
 

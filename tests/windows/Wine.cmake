@@ -15,7 +15,7 @@ foreach(folder IN LISTS runtime_dirs)
     string(APPEND KUGELFIX_WINEPATH "${folder}\;")
 endforeach()
 set(KUGELFIX_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-set(KUGELFIX_FONTDIR "Z:\\usr\\share\\fonts\\truetype\\liberation")
+string(REPLACE "/" "\\" KUGELFIX_FONTDIR "Z:${KUGELFIX_LIBERATION_DIR}")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY
                FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                                 WORLD_READ WORLD_EXECUTE)

@@ -4,7 +4,8 @@
  *   winprobe shot TITLE FILE
  *                          writes what the screen shows of the window, frame and all, as a
  *                          32-bit bitmap file
- *   winprobe close TITLE   asks the window to close, as its close box does */
+ *   winprobe close TITLE   asks the window to close, as its close box does
+ *   winprobe text TITLE    prints the texts of the window's controls, a line each, in UTF-8 */
 #include <windows.h>
 
 #include <stdio.h>
@@ -77,6 +78,17 @@ static int shot(HWND window, const wchar_t *path)
     return result;
 }
 
+static BOOL CALLBACK print_text(HWND control, LPARAM unused)
+{
+    (void)unused;
+    wchar_t text[1024];
+    char utf8[4096];
+    if (GetWindowTextW(control, text, 1024) > 0 &&
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, NULL, NULL) > 0)
+        printf("%s\n", utf8);
+    return TRUE;
+}
+
 int wmain(int argc, wchar_t **argv)
 {
     if (argc < 3)
@@ -92,5 +104,7 @@ int wmain(int argc, wchar_t **argv)
         return shot(window, argv[3]);
     if (wcscmp(argv[1], L"close") == 0)
         return PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+    if (wcscmp(argv[1], L"text") == 0)
+        return EnumChildWindows(window, print_text, 0), 0;
     return 2;
 }

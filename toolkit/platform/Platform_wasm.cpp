@@ -37,6 +37,8 @@ void Platform::startAccessibility()
         accessibility->setActive(true);
 }
 
+void Platform::markRunning() {}
+
 namespace {
 // Centres a window with the frame the page draws around it, which can be measured only once the
 // window is on the page: when it is first exposed, before it is painted.

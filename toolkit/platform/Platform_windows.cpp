@@ -41,6 +41,12 @@ void Platform::startAccessibility()
     // Qt switches it on when a client asks through UI Automation.
 }
 
+void Platform::markRunning()
+{
+    // The installer and the uninstaller look for this name; it goes when the process ends.
+    CreateMutexW(nullptr, FALSE, L"Kugelfix");
+}
+
 void Platform::placeCentred(QWidget &window)
 {
     // The native window, made but not yet shown, already has the frame Windows will draw.

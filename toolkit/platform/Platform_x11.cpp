@@ -227,6 +227,11 @@ void Platform::startAccessibility()
     // Qt switches it on when a screen reader registers on the accessibility bus.
 }
 
+void Platform::markRunning()
+{
+    // Packages replace a running program's files safely.
+}
+
 // Centres the window with the frame the window manager announces before mapping. Where the
 // frame is not known in time, or the window manager then draws another, the window is centred
 // once more when it reports the frame it draws.
