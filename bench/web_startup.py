@@ -12,8 +12,8 @@ import sys
 import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path[:0] = [os.path.join(HERE, "..", "tests", "web"), os.path.join(HERE, "..", "tests", "common")]
-from browser import WINDOWS, Browser, wait_for  # noqa: E402
+sys.path.insert(0, os.path.join(HERE, "..", "tests", "common"))
+from harness import Browser, wait_for  # noqa: E402
 from forms import Form  # noqa: E402
 
 # Notes in the page itself when the main window's canvas first has a pixel drawn.
@@ -33,7 +33,7 @@ WATCH = """(() => {
         requestAnimationFrame(look);
     };
     requestAnimationFrame(look);
-})()""" % (Form("Form1").title, WINDOWS)
+})()""" % (Form("Form1").title, Browser.WINDOWS)
 
 
 def sizes(zip_path):

@@ -230,10 +230,11 @@ class Wine(Desktop):
         return values
 
     def shot(self, title, name):
-        from PIL import Image
-        path = os.path.join(self.runtime.name, name + ".bmp")
-        self.probe("shot", title, "Z:" + path.replace("/", "\\"))
-        image = Image.open(path).convert("RGB")
+        """What the screen shows of the window, frame and all: Wine's desktop fills the X
+        screen, so its coordinates are the screen's."""
+        from PIL import ImageGrab
+        frame = self.probe("show", title)["frame"]
+        image = ImageGrab.grab(tuple(frame), xdisplay=self.env["DISPLAY"]).convert("RGB")
         save_shot(image, name)
         return image
 

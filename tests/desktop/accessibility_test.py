@@ -14,17 +14,6 @@ from harness import Desktop, settled, wait_for  # noqa: E402
 PROGRAM = os.environ.get("KUGELFIX", "kugelfix")
 
 
-def find(node, predicate, found=None):
-    found = [] if found is None else found
-    if predicate(node):
-        found.append(node)
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is not None:
-            find(child, predicate, found)
-    return found
-
-
 def press(node):
     action = node.queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
@@ -44,6 +33,7 @@ class AccessibilityBusTest(unittest.TestCase):
             # The client finds the accessibility bus through the session bus.
             os.environ["DBUS_SESSION_BUS_ADDRESS"] = desktop.env["DBUS_SESSION_BUS_ADDRESS"]
             import pyatspi
+            from pyatspi.utils import findAllDescendants as find
 
             def app():
                 desktop_root = pyatspi.Registry.getDesktop(0)

@@ -1,9 +1,6 @@
 /* Reads back through Win32 what Windows knows of a top-level window, for the tests under Wine.
  *   winprobe show TITLE    prints the window's frame, client area, styles and its screen's
  *                          work area, once a visible window with exactly that title exists
- *   winprobe shot TITLE FILE
- *                          writes what the screen shows of the window, frame and all, as a
- *                          32-bit bitmap file
  *   winprobe close TITLE   asks the window to close, as its close box does
  *   winprobe text TITLE    prints the texts of the window's controls, a line each, in UTF-8 */
 #include <windows.h>
@@ -40,44 +37,6 @@ static int show(HWND window)
     return 0;
 }
 
-static int shot(HWND window, const wchar_t *path)
-{
-    RECT frame;
-    GetWindowRect(window, &frame);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    HDC screen = GetDC(NULL);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {.bmiHeader = {.biSize = sizeof(BITMAPINFOHEADER),
-                                     .biWidth = width,
-                                     .biHeight = -height,
-                                     .biPlanes = 1,
-                                     .biBitCount = 32,
-                                     .biCompression = BI_RGB}};
-    void *pixels = NULL;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, NULL, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
-    GdiFlush();
-
-    const DWORD size = (DWORD)width * (DWORD)height * 4;
-    BITMAPFILEHEADER header = {.bfType = 0x4d42,
-                               .bfSize = sizeof header + sizeof info.bmiHeader + size,
-                               .bfOffBits = sizeof header + sizeof info.bmiHeader};
-    FILE *file = _wfopen(path, L"wb");
-    int result = 1;
-    if (file) {
-        result = fwrite(&header, sizeof header, 1, file) != 1 ||
-                 fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, file) != 1 ||
-                 fwrite(pixels, size, 1, file) != 1;
-        result |= fclose(file) != 0;
-    }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(NULL, screen);
-    return result;
-}
-
 static BOOL CALLBACK print_text(HWND control, LPARAM unused)
 {
     (void)unused;
@@ -100,8 +59,6 @@ int wmain(int argc, wchar_t **argv)
     }
     if (wcscmp(argv[1], L"show") == 0)
         return show(window);
-    if (wcscmp(argv[1], L"shot") == 0 && argc == 4)
-        return shot(window, argv[3]);
     if (wcscmp(argv[1], L"close") == 0)
         return PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
     if (wcscmp(argv[1], L"text") == 0)
