@@ -9,6 +9,7 @@ import io
 import json
 import os
 import re
+import shutil
 import signal
 import subprocess
 import tempfile
@@ -182,7 +183,9 @@ class Wine(Desktop):
 
     PROBE = os.environ.get("KUGELFIX_WINPROBE", "winprobe.exe")
 
-    def __init__(self):
+    def __init__(self, faces=None):
+        """faces: a folder of Windows' own faces to put into the prefix, as every Windows has
+        them."""
         super().__init__()
         self.prefix = os.path.join(self.runtime.name, "prefix")
         self.env.update(WINEPREFIX=self.prefix, WINEDEBUG="-all", WINEARCH="win64",
@@ -195,6 +198,11 @@ class Wine(Desktop):
             self.wine("reg", "add", desktop, "/v", "Desktop", "/d", "Default", "/f")
             self.wine("reg", "add", desktop + "\\Desktops", "/v", "Default", "/d", "1280x1024",
                       "/f")
+            if faces:
+                for name in os.listdir(faces):
+                    shutil.copy(os.path.join(faces, name), self.unix("C:\\windows\\Fonts"))
+                self.run("wineserver", "-k")  # the faces count from the next start
+                self.run("wineserver", "-w")
         except BaseException:
             self.end()
             raise

@@ -57,7 +57,12 @@ class ProgramTest(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.wine = Wine()
+        # The program as a Windows user meets it: with the raster "MS Sans Serif", Tahoma and
+        # Marlett that every Windows has. The installer tests run without them.
+        faces = os.environ.get("KUGELFIX_WINE_FACES")
+        if not faces or not os.path.isfile(os.path.join(faces, "sserife.fon")):
+            raise AssertionError("Windows' own faces are missing: " + repr(faces))
+        cls.wine = Wine(faces)
         cls.addClassCleanup(cls.wine.end)
         downloads = cls.wine.unix(DOWNLOADS)
         os.makedirs(downloads)
