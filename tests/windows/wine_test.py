@@ -43,7 +43,7 @@ def end_through_the_dialog(wine, program, scale=1, shot=None):
 
 
 class ProgramTest(unittest.TestCase):
-    def check_fixed_window(self, window, client_size=None):
+    def check_fixed_window(self, window, form, scale=1):
         style = window["style"][0]
         self.assertEqual(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU)
         self.assertFalse(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), hex(style))
@@ -51,9 +51,9 @@ class ProgramTest(unittest.TestCase):
         work = window["work"]
         self.assertLessEqual(abs((left + right) - (work[0] + work[2])) / 2, 2, window)
         self.assertLessEqual(abs((top + bottom) - (work[1] + work[3])) / 2, 2, window)
-        if client_size:
-            client = window["client"]
-            self.assertEqual((client[2] - client[0], client[3] - client[1]), client_size)
+        client = window["client"]
+        for size, logical in zip((client[2] - client[0], client[3] - client[1]), form.size):
+            self.assertLessEqual(abs(size - logical * scale), 0 if scale == 1 else 1, window)
 
     @classmethod
     def setUpClass(cls):
@@ -75,7 +75,7 @@ class ProgramTest(unittest.TestCase):
 
     def end_program(self, program, scale=1, shot=None):
         dialog, status = end_through_the_dialog(self.wine, program, scale, shot)
-        self.check_fixed_window(dialog)
+        self.check_fixed_window(dialog, DIALOG, scale)
         self.assertEqual(status, 0)
 
     def set_scale(self, percent):
@@ -93,11 +93,7 @@ class ProgramTest(unittest.TestCase):
                     program = self.start_program()
                     main = self.wine.probe("show", MAIN.title)
                     scale = percent / 100
-                    self.check_fixed_window(main)
-                    client = main["client"]
-                    for size, logical in zip((client[2] - client[0], client[3] - client[1]),
-                                             MAIN.size):
-                        self.assertLessEqual(abs(size - logical * scale), 1, main)
+                    self.check_fixed_window(main, MAIN, scale)
                     self.wine.shot(MAIN.title, "windows-main@%gx" % scale)
                     self.end_program(program, scale)
                 finally:
@@ -108,7 +104,7 @@ class ProgramTest(unittest.TestCase):
         program = self.start_program()
 
         main = wine.probe("show", MAIN.title)
-        self.check_fixed_window(main, MAIN.size)
+        self.check_fixed_window(main, MAIN)
         # The shots hold the frame; the board is read in the client area within it.
         origin = (main["client"][0] - main["frame"][0], main["client"][1] - main["frame"][1])
         before = Board(wine.shot(MAIN.title, "windows-main"), origin)
