@@ -7,9 +7,6 @@ cd "$(dirname "$0")/../.."
 build=${KUGELFIX_WINDOWS_BUILD:-build-windows}
 
 qt=$(bash scripts/windows/build-qt.sh)
-# The time of the commit for every stamp the tools put into the release (resources, PE headers,
-# the archives), so that it is the same bytes from any clone at any time.
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 # The tests, which need Wine, only where the test command asks for them.
 cmake -G Ninja -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKUGELFIX_BUILD_BENCH=OFF -DKUGELFIX_DIST="$PWD/dist" \

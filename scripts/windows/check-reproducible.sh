@@ -10,6 +10,7 @@ mkdir -p "$copy"
 # Uncommitted changes to tracked files too, as the release in dist/ was built with them.
 snapshot=$(git stash create)
 git archive "${snapshot:-HEAD}" | tar -x -C "$copy" --touch
+# The copy has no history to take the commit's time from.
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 if ! (cd "$copy" && umask 0002 && TZ=Pacific/Auckland KUGELFIX_WINDOWS_BUILD=build-again \
     bash scripts/windows/build.sh >"$work/build.log" 2>&1); then

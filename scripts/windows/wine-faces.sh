@@ -8,10 +8,12 @@ version=$(apt-cache policy fonts-wine | sed -n 's/^ *Candidate: //p')
 faces=$cache/fonts-wine-$version
 if [ ! -d "$faces" ]; then
     work=$(mktemp -d)
-    (cd "$work" && apt-get download -qq -o APT::Sandbox::User=root "fonts-wine=$version" && dpkg-deb -x fonts-wine_*.deb root) >&2
+    (cd "$work" && apt-get download -qq -o APT::Sandbox::User=root "fonts-wine=$version" &&
+        dpkg-deb -x fonts-wine_*.deb root) >&2
     rm -rf "$faces.tmp"
     mkdir -p "$faces.tmp"
-    cp "$work"/root/usr/share/wine/fonts/{sserife.fon,tahoma.ttf,tahomabd.ttf,marlett.ttf} "$faces.tmp"
+    cp "$work"/root/usr/share/wine/fonts/{sserife.fon,tahoma.ttf,tahomabd.ttf,marlett.ttf} \
+        "$faces.tmp"
     rm -rf "$work"
     mv "$faces.tmp" "$faces"
 fi

@@ -31,7 +31,8 @@ def wait_for(what, probe, timeout=15.0, period=0.05):
     raise AssertionError("timed out waiting for " + what)
 
 
-def settled(what, read, key=lambda value: value, done=lambda value: True, hold=0.6, timeout=30):
+def settled(what, read, key=lambda value: value, done=lambda value: True, hold=0.6,
+            timeout=30):
     """What read() gives once its key has held still for `hold` seconds and it is done."""
     last = [None]
 

@@ -9,7 +9,8 @@ from forms import Form
 MAIN = Form("Form1")
 NEUTRAL, GREEN, RED = (0xFD, 0xE6, 0xE3), (0x00, 0xFF, 0x00), (0xFF, 0x00, 0x00)
 # The result cells' face, Arial Narrow's stand-in, at 28.5 pt at 96 dpi.
-RESULT_FONT = os.path.join(os.environ["KUGELFIX_LIBERATION"], "LiberationSansNarrow-Regular.ttf")
+RESULT_FONT = os.path.join(os.environ["KUGELFIX_LIBERATION"],
+                           "LiberationSansNarrow-Regular.ttf")
 RESULT_PIXELS = 38
 
 
@@ -75,7 +76,3 @@ class Board:
             number, similarity = read_number(self.image, box)
             shown.append(number if similarity > 0.6 else None)
         return shown
-
-    def filled(self):
-        """How many result cells show something."""
-        return sum(glyphs(self.image, box) is not None for box in self.result_boxes())

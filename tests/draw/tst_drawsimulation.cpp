@@ -9,6 +9,7 @@ using namespace BoardTest;
 using namespace BoardColours;
 
 static const QString Idle = u"Ziehung simulieren"_s;
+constexpr int RevealPeriod = 2000;
 
 class tst_DrawSimulation : public QObject
 {
@@ -95,14 +96,14 @@ private Q_SLOTS:
         connect(form.Timer2, &Timer::tick, &form, [&] { reveals.append(clock.elapsed()); });
         clock.start();
         form.commando4_Click();
-        QTRY_COMPARE_WITH_TIMEOUT(reveals.size(), 3, 4 * 3 * 2000);
-        QCOMPARE_LT(periodError(reveals, 2000) * 4, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(reveals.size(), 3, 4 * 3 * RevealPeriod);
+        QCOMPARE_LT(periodError(reveals, RevealPeriod) * 4, RevealPeriod);
         QCOMPARE(resultCaptions(form).first(3), shownNumbers(form).first(3));
 
         form.commando1_Click();
         form.close();
         QVERIFY(!form.isVisible() && !form.Timer1->Enabled() && !form.Timer2->Enabled());
-        QTest::qWait(2000 + 300);
+        QTest::qWait(RevealPeriod + 300);
         QCOMPARE(reveals.size() + repeats.count(), 3);
     }
 };
