@@ -19,16 +19,21 @@ options=(
     -DFEATURE_system_jpeg=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF
     -DFEATURE_system_doubleconversion=OFF -DFEATURE_system_libb2=OFF
 )
-# What the program and its tests load (one skin is a GIF; the unit tests run offscreen); the
-# rest of Qt is never built.
-targets=(Core Gui Widgets Test EntryPointImplementation QWindowsIntegrationPlugin QOffscreenIntegrationPlugin
-    QWindowsVistaStylePlugin QGifPlugin)
 
 # The build folder is kept, objects and all: a later run only builds what a changed target list
 # adds. Other options or another compiler mean a new build from the start.
 key=$( (printf '%s\n' "${options[@]}"; cat "$here/mingw-w64-x86_64.cmake"; x86_64-w64-mingw32-g++-posix -dumpfullversion) | sha256sum | cut -c1-16)
 qt=$cache/qt-windows-$version
 src=$(bash "$here/../qt-source.sh")
+
+# What the program and its tests load (one skin is a GIF; the unit tests run offscreen); the
+# rest of Qt is never built. Qt 6.8 replaced the Vista style with the modern Windows style.
+style=(QWindowsVistaStylePlugin styles/qwindowsvistastyle.dll)
+[ -d "$src/src/plugins/styles/modernwindows" ] &&
+    style=(QModernWindowsStylePlugin styles/qmodernwindowsstyle.dll)
+targets=(Core Gui Widgets Test EntryPointImplementation QWindowsIntegrationPlugin
+    QOffscreenIntegrationPlugin QGifPlugin "${style[0]}")
+plugins=(platforms/qwindows.dll imageformats/qgif.dll "${style[1]}")
 
 if [ "$(cat "$qt/kugelfix-options" 2>/dev/null)" != "$key" ]; then
     # A prefix build in place: the build folder is the Qt that Kugelfix builds against. Its
@@ -43,10 +48,11 @@ if [ "$(cat "$qt/kugelfix-options" 2>/dev/null)" != "$key" ]; then
     echo "$key" >"$qt/kugelfix-options"
 fi
 cmake --build "$qt" -j "$jobs" --target "${targets[@]}" >&2
-# What the release says of the Qt it ships, and where its source is.
+# What the release says of the Qt it ships, which of its plug-ins, and where its source is.
 {
     echo "version $version"
     echo "source $src"
+    printf 'plugin %s\n' "${plugins[@]}"
     sed 's/^/file /' "$src.files"
     printf 'option %s\n' "${options[@]}"
 } >"$qt/kugelfix-qt.txt"

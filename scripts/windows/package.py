@@ -14,8 +14,6 @@ import zipfile
 import pefile
 
 TRIPLET = "x86_64-w64-mingw32"
-# The plug-ins the program loads; Qt finds them in these folders beside the executable.
-PLUGINS = ["platforms/qwindows.dll", "styles/qwindowsvistastyle.dll", "imageformats/qgif.dll"]
 FONT_FAMILIES = ["LiberationSans", "LiberationSansNarrow", "LiberationMono"]
 FONT_STYLES = ["Regular", "Bold", "Italic", "BoldItalic"]
 # Every Windows has these; all other imports ship with the program.
@@ -63,13 +61,15 @@ def strip(path, debug_folder=None):
         subprocess.run([TRIPLET + "-strip", "--strip-unneeded", path], check=True)
 
 
-def stage_program(folder, exe, qt):
+def stage_program(folder, exe, qt, plugins):
+    """The program, the plug-ins it loads (Qt finds them in these folders beside it) and the
+    DLLs they import."""
     shutil.copy2(exe, os.path.join(folder, "kugelfix.exe"))
-    for plugin in PLUGINS:
+    for plugin in plugins:
         os.makedirs(os.path.join(folder, os.path.dirname(plugin)), exist_ok=True)
         shutil.copy2(os.path.join(qt, "plugins", plugin), os.path.join(folder, plugin))
     # The closure of the imports: Qt's DLLs and the MinGW runtime, nothing unused.
-    pending = [os.path.join(folder, "kugelfix.exe")] + [os.path.join(folder, p) for p in PLUGINS]
+    pending = [os.path.join(folder, "kugelfix.exe")] + [os.path.join(folder, p) for p in plugins]
     shipped = set()
     while pending:
         for name in imports(pending.pop()):
@@ -137,8 +137,9 @@ def stage_licences(folder, source, qt, font_packages):
 
 
 def read_qt(qt_folder):
-    """What the Qt build says of itself: version, source folder, source files, options."""
-    qt = {"version": [], "source": [], "file": [], "option": []}
+    """What the Qt build says of itself: version, source folder, plug-ins, source files,
+    options."""
+    qt = {"version": [], "source": [], "plugin": [], "file": [], "option": []}
     with open(os.path.join(qt_folder, "kugelfix-qt.txt")) as lines:
         for line in lines:
             key, value = line.rstrip("\n").split(" ", 1)
@@ -217,13 +218,13 @@ def main():
     os.makedirs(debug)
     os.makedirs(args.out, exist_ok=True)
 
-    stage_program(folder, args.exe, args.qt)
+    qt = read_qt(args.qt)
+    stage_program(folder, args.exe, args.qt, qt["plugin"])
     for root, _, files in os.walk(folder):
         for name in files:
             if name.endswith((".exe", ".dll")):
                 path = os.path.join(root, name)
                 strip(path, debug if name == "kugelfix.exe" else None)
-    qt = read_qt(args.qt)
     stage_licences(folder, args.source, qt, stage_fonts(folder, args.fonts))
 
     # The installer keeps each file's time: the release's own, not that of this build.

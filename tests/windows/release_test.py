@@ -2,6 +2,7 @@
 """Checks the Windows release files themselves: the version record of the executable and what
 the portable zip holds."""
 
+import fnmatch
 import os
 import unittest
 import zipfile
@@ -51,9 +52,14 @@ class ReleaseTest(unittest.TestCase):
         self.assertEqual(translations, ["0x0407 0x04b0"])
 
     def test_contents_are_the_list(self):
+        # A pattern stands where Qt's or Debian's version decides: the style plug-in's name, and
+        # a second Liberation package on Debian 13.
         with open(CONTENTS) as listed:
-            expected = {line.strip() for line in listed if line.strip()}
-        self.assertEqual(set(read_zip()), expected)
+            patterns = [line.strip() for line in listed if line.strip()]
+        names = set(read_zip())
+        self.assertEqual({name for name in names
+                          if not any(fnmatch.fnmatchcase(name, p) for p in patterns)}, set())
+        self.assertEqual([p for p in patterns if not fnmatch.filter(names, p)], [])
 
     def test_every_import_ships_and_nothing_more(self):
         files = read_zip()
