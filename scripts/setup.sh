@@ -155,6 +155,7 @@ if [ $windows = yes ]; then
     wait "$qt_build" || { tail -50 "$qt_log"; exit 1; }
     rm -f "$qt_log"
     KUGELFIX_WINDOWS_TESTS=ON KUGELFIX_WINE_FACES=$(bash scripts/windows/wine-faces.sh) \
+        KUGELFIX_LINUX_SCREENSHOTS=$PWD/build/tools/screenshots/kugelfix_screenshots \
         bash scripts/windows/build.sh
     (cd "${KUGELFIX_WINDOWS_BUILD:-build-windows}" && ctest --output-on-failure -j "$jobs")
     bash scripts/windows/check-reproducible.sh

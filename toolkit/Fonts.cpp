@@ -23,15 +23,31 @@ void Fonts::registerSubstitutions()
         QFont::insertSubstitution(substitution.face, substitution.liberation);
 }
 
+namespace {
+QHash<QString, QString> &replacedFaces()
+{
+    static QHash<QString, QString> replaced;
+    return replaced;
+}
+} // namespace
+
+void Fonts::replaceFace(const QString &face, const QString &by)
+{
+    replacedFaces().insert(face, by);
+}
+
 QFont Fonts::font(const QString &family, qreal pointSize, bool bold, bool italic)
 {
-    QFont result(family);
+    QFont result(replacedFaces().value(family, family));
     result.setPointSizeF(pointSize);
     result.setBold(bold);
     result.setItalic(italic);
     // The windows' texts are all in the Liberation faces, so no fallback fonts are
     // looked up: that search is a large share of the start-up.
     result.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoFontMerging));
+    // Glyphs keep their designed widths, as the slight hinting of Linux desktops keeps them:
+    // full hinting widens a text so that the dialog's lines break elsewhere.
+    result.setHintingPreference(QFont::PreferVerticalHinting);
     return result;
 }
 

@@ -19,6 +19,9 @@ const QList<Substitution> &substitutions();
 // every machine.
 void registerSubstitutions();
 
+// Draws a designed face with another from now on, even where the system has a face of that name.
+void replaceFace(const QString &face, const QString &by);
+
 QFont font(const QString &family, qreal pointSize, bool bold = false, bool italic = false);
 
 // How far below Qt's first baseline Windows sets it, in pixels: a Windows text cell rises by

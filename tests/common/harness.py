@@ -238,13 +238,15 @@ class Wine(Desktop):
             values[key] = [int(n, 0) for n in numbers]
         return values
 
-    def shot(self, title, name):
-        """What the screen shows of the window, frame and all: Wine's desktop fills the X
-        screen, so its coordinates are the screen's."""
+    def shot(self, title, name=None, part="frame"):
+        """What the screen shows of the window, of its "frame" or its "client" area, once it
+        holds still: Wine's desktop fills the X screen, so its coordinates are the screen's."""
         from PIL import ImageGrab
-        frame = self.probe("show", title)["frame"]
-        image = ImageGrab.grab(tuple(frame), xdisplay=self.env["DISPLAY"]).convert("RGB")
-        save_shot(image, name)
+        box = tuple(self.probe("show", title)[part])
+        image = settled(title, lambda: ImageGrab.grab(box, xdisplay=self.env["DISPLAY"])
+                        .convert("RGB"), key=lambda image: image.tobytes(), hold=0.3)
+        if name:
+            save_shot(image, name)
         return image
 
     def click(self, window, point):

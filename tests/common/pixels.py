@@ -76,3 +76,49 @@ class Board:
             number, similarity = read_number(self.image, box)
             shown.append(number if similarity > 0.6 else None)
         return shown
+
+
+DIALOG = Form("Form2")
+# Every text of both windows: the result cells, the board, the depth box with its label, the
+# emblem's caption, the buttons' captions and the dialog's text.
+TEXTS = ([(MAIN, "label1", i) for i in range(6)] + [(MAIN, "Label3", n) for n in range(1, 50)]
+         + [(MAIN, name, None) for name in ("Label4", "Combo1", "Label5", "commando1", "commando3",
+                                            "commando4")]
+         + [(DIALOG, "Label1", None), (DIALOG, "commando1", None)])
+
+
+def text_box(form, name, index, scale):
+    """Where a control's text is drawn, clear of its border, in a window at the scale; of the
+    depth box only its edit field."""
+    left, top, width, height = form.rect(name, index)
+    if name == "Combo1":
+        width = width * 2 // 3
+    inset = 2
+    return tuple(round(v * scale) for v in (left + inset, top + inset, left + width - inset,
+                                            top + height - inset))
+
+
+def distance(a, b):
+    return sum(abs(x - y) for x, y in zip(a, b))
+
+
+def ink(image, box, colours=None):
+    """How much of a box a text covers: the pixels at least half way from the background to
+    the text's colour, and the box around them; a text cursor, a thin stroke apart at the
+    right, does not count. The colours are the box's commonest and the one farthest from it,
+    unless given; they come back for measuring another picture alike."""
+    part = image.crop(box)
+    pixels = list(part.getdata())
+    if colours is None:
+        background = max(set(pixels), key=pixels.count)
+        colours = background, max(pixels, key=lambda p: distance(p, background))
+    background, text = colours
+    half = max(distance(text, background), 1) / 2
+    covered = [i for i, p in enumerate(pixels) if distance(p, background) >= half]
+    columns = sorted({i % part.width for i in covered})
+    gaps = [n for n in range(1, len(columns)) if columns[n] - columns[n - 1] > 1]
+    if gaps and len(columns) - gaps[-1] <= 3:
+        covered = [i for i in covered if i % part.width < columns[gaps[-1]]]
+    xs, ys = [i % part.width for i in covered], [i // part.width for i in covered]
+    bounds = (min(xs), min(ys), max(xs) + 1, max(ys) + 1) if covered else None
+    return len(covered), bounds, colours

@@ -6,14 +6,15 @@ Windows does; and the installer, silently, in fresh prefixes."""
 import getpass
 import os
 import shutil
+import subprocess
 import sys
 import unittest
 import zipfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "common"))
-from forms import Form  # noqa: E402
 from harness import Wine, settled, wait_for  # noqa: E402
-from pixels import GREEN, MAIN, NEUTRAL, Board  # noqa: E402
+from pixels import DIALOG, GREEN, MAIN, NEUTRAL, TEXTS, Board, ink, text_box  # noqa: E402
+from PIL import Image  # noqa: E402
 
 DIST = os.environ.get("KUGELFIX_DIST", "dist")
 VERSION = os.environ.get("KUGELFIX_VERSION", "1.00")
@@ -24,25 +25,30 @@ LATER_VERSION = os.environ.get("KUGELFIX_LATER_VERSION", "1.01")
 LATER_SETUP = os.environ.get("KUGELFIX_LATER_SETUP", "kugelfix-%s-setup.exe" % LATER_VERSION)
 FOLDER = "Kugelfix %s" % VERSION
 DOWNLOADS = "C:\\users\\Jürgen\\Downloads"
-
-DIALOG = Form("Form2")
+# The Linux build's tool that draws both windows offscreen, at a scale.
+LINUX_SCREENSHOTS = os.environ.get("KUGELFIX_LINUX_SCREENSHOTS", "kugelfix_screenshots")
 WS_CAPTION, WS_SYSMENU, WS_THICKFRAME = 0x00C00000, 0x00080000, 0x00040000
 WS_MINIMIZEBOX, WS_MAXIMIZEBOX = 0x00020000, 0x00010000
 
 
-def end_through_the_dialog(wine, program, scale=1, shot=None):
-    """Closes the main window as its close box does and presses "OK" in the dialog that comes;
-    gives the dialog's window and the program's exit status."""
+def end_through_the_dialog(wine, program, scale=1, shoot=None):
+    """Closes the main window as its close box does and presses "OK" in the dialog that comes
+    (after shoot(), if given); gives the dialog's window and the program's exit status."""
     wine.probe("close", MAIN.title)
     dialog = wine.probe("show", DIALOG.title)
-    if shot:
-        wine.shot(DIALOG.title, shot)
+    if shoot:
+        shoot()
     ok = DIALOG.centre("commando1")
     wine.click(dialog, (round(ok[0] * scale), round(ok[1] * scale)))
     return dialog, program.wait(timeout=30)
 
 
 class ProgramTest(unittest.TestCase):
+    # Wine draws text a shade darker than the Linux build does; a bold drawn regular keeps
+    # about 0.65 of the ink, a raster face's caption is 6 pixels off at an edge.
+    INK_RATIO = (0.8, 1.4)
+    EDGE_PIXELS = 3
+
     def check_fixed_window(self, window, form, scale=1):
         style = window["style"][0]
         self.assertEqual(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU)
@@ -55,6 +61,27 @@ class ProgramTest(unittest.TestCase):
         for size, logical in zip((client[2] - client[0], client[3] - client[1]), form.size):
             self.assertLessEqual(abs(size - logical * scale), 0 if scale == 1 else 1, window)
 
+    def check_texts(self, shots, scale):
+        """Holds each text of both windows (shots: their client areas) against the Linux
+        build's drawing at the same scale."""
+        folder = os.path.join(self.wine.runtime.name, "linux")
+        suffix = "" if scale == 1 else "@%gx" % scale
+        os.makedirs(folder, exist_ok=True)
+        subprocess.run([LINUX_SCREENSHOTS, folder, "%g" % scale], check=True, timeout=120,
+                       env=dict(os.environ, QT_QPA_PLATFORM="offscreen"),
+                       stderr=subprocess.DEVNULL)
+        reference = {MAIN: Image.open(os.path.join(folder, "main%s.png" % suffix)),
+                     DIALOG: Image.open(os.path.join(folder, "info-dialog%s.png" % suffix))}
+        for form, name, index in TEXTS:
+            with self.subTest(scale=scale, text=name, index=index):
+                box = text_box(form, name, index, scale)
+                expected, expected_box, colours = ink(reference[form], box)
+                drawn, drawn_box, _ = ink(shots[form], box, colours)
+                ratio = drawn / expected
+                self.assertTrue(self.INK_RATIO[0] <= ratio <= self.INK_RATIO[1], ratio)
+                self.assertLessEqual(max(abs(a - b) for a, b in zip(drawn_box, expected_box)),
+                                     self.EDGE_PIXELS, (drawn_box, expected_box))
+
     @classmethod
     def setUpClass(cls):
         # The program as a Windows user meets it: with the raster "MS Sans Serif", Tahoma and
@@ -64,6 +91,10 @@ class ProgramTest(unittest.TestCase):
             raise AssertionError("Windows' own faces are missing: " + repr(faces))
         cls.wine = Wine(faces)
         cls.addClassCleanup(cls.wine.end)
+        # The text cursor holds still, as Windows' setting for no blinking has it, so that a
+        # screenshot finds it where the Linux build draws it.
+        cls.wine.wine("reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "CursorBlinkRate",
+                      "/d", "-1", "/f")
         downloads = cls.wine.unix(DOWNLOADS)
         os.makedirs(downloads)
         with zipfile.ZipFile(ZIP) as archive:
@@ -73,11 +104,6 @@ class ProgramTest(unittest.TestCase):
         return self.wine.start("wine", "%s\\%s\\kugelfix.exe" % (DOWNLOADS, FOLDER),
                                cwd=self.wine.runtime.name)
 
-    def end_program(self, program, scale=1, shot=None):
-        dialog, status = end_through_the_dialog(self.wine, program, scale, shot)
-        self.check_fixed_window(dialog, DIALOG, scale)
-        self.assertEqual(status, 0)
-
     def set_scale(self, percent):
         self.wine.wine("reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels",
                        "/t", "REG_DWORD", "/d", str(96 * percent // 100), "/f")
@@ -85,39 +111,41 @@ class ProgramTest(unittest.TestCase):
         self.wine.run("wineserver", "-k")
         self.wine.run("wineserver", "-w")
 
-    def test_scaled_windows_stay_centred(self):
-        for percent in (150, 200):
-            with self.subTest(percent=percent):
-                self.set_scale(percent)
-                try:
-                    program = self.start_program()
-                    main = self.wine.probe("show", MAIN.title)
-                    scale = percent / 100
-                    self.check_fixed_window(main, MAIN, scale)
-                    self.wine.shot(MAIN.title, "windows-main@%gx" % scale)
-                    self.end_program(program, scale)
-                finally:
-                    self.set_scale(100)
+    def test_every_scale_centred_with_the_designed_texts(self):
+        wine = self.wine
+        for percent in (100, 150, 200):
+            scale = percent / 100
+            suffix = "" if percent == 100 else "@%gx" % scale
+            self.set_scale(percent)
+            try:
+                program = self.start_program()
+                main = wine.probe("show", MAIN.title)
+                self.check_fixed_window(main, MAIN, scale)
+                wine.shot(MAIN.title, "windows-main" + suffix)
+                shots = {MAIN: wine.shot(MAIN.title, part="client")}
+                dialog, status = end_through_the_dialog(
+                    wine, program, scale, lambda: shots.update(
+                        {DIALOG: wine.shot(DIALOG.title, "windows-dialog" + suffix, "client")}))
+                self.check_fixed_window(dialog, DIALOG, scale)
+                self.assertEqual(status, 0)
+                self.check_texts(shots, scale)
+            finally:
+                self.set_scale(100)
 
-    def test_tip_then_close_through_the_dialog(self):
+    def test_tip(self):
         wine = self.wine
         program = self.start_program()
-
         main = wine.probe("show", MAIN.title)
-        self.check_fixed_window(main, MAIN)
-        # The shots hold the frame; the board is read in the client area within it.
-        origin = (main["client"][0] - main["frame"][0], main["client"][1] - main["frame"][1])
-        before = Board(wine.shot(MAIN.title, "windows-main"), origin)
-        self.assertEqual(before.cells()[1], NEUTRAL)
+        self.assertEqual(Board(wine.shot(MAIN.title, part="client"), (0, 0)).cells()[1], NEUTRAL)
 
         wine.click(main, MAIN.centre("commando1"))
         # The run of 100 tips takes five seconds; then the board holds still.
         board = settled("six green cells that hold still",
-                        lambda: Board(wine.shot(MAIN.title, "windows-after-tip"), origin),
+                        lambda: Board(wine.shot(MAIN.title, part="client"), (0, 0)),
                         key=lambda b: b.coloured(GREEN), done=lambda b: len(b.coloured(GREEN)) == 6)
+        wine.shot(MAIN.title, "windows-after-tip")
         self.assertEqual(board.results(), board.coloured(GREEN))
-
-        self.end_program(program, shot="windows-dialog")
+        self.assertEqual(end_through_the_dialog(wine, program)[1], 0)
 
 
 UNINSTALL_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kugelfix"

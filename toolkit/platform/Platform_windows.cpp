@@ -25,14 +25,17 @@ void Platform::registerFaces()
     const QDir folder(QCoreApplication::applicationDirPath() + u"/fonts"_s);
     bool loaded = false;
     for (const Fonts::Substitution &substitution : Fonts::substitutions()) {
-        if (installed.contains(substitution.face, Qt::CaseInsensitive))
+        // A face Windows has only as bitmaps (the raster "MS Sans Serif") has no sizes beyond
+        // 100 % and no bold of its own: it is replaced as a missing one is.
+        if (installed.contains(substitution.face, Qt::CaseInsensitive) &&
+            QFontDatabase::isSmoothlyScalable(substitution.face))
             continue;
         if (!loaded) {
             for (const QString &file : folder.entryList({u"*.ttf"_s}, QDir::Files))
                 QFontDatabase::addApplicationFont(folder.filePath(file));
             loaded = true;
         }
-        QFont::insertSubstitution(substitution.face, substitution.liberation);
+        Fonts::replaceFace(substitution.face, substitution.liberation);
     }
 }
 

@@ -46,11 +46,12 @@ int main(int argc, char *argv[])
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 1;
+    bool ok = save(form, out, u"main"_s, suffix);
 
     form.commando1_Click();
     while (form.Timer1->Enabled())
         form.Timer1_Timer();
-    bool ok = save(form, out, u"after-tip"_s, suffix);
+    ok = save(form, out, u"after-tip"_s, suffix) && ok;
 
     form.Combo1->setText(u"200"_s);
     form.commando3_Click();
