@@ -17,7 +17,6 @@ PropertyBag bag(const char *json)
     return PropertyBag::fromJson(QJsonDocument::fromJson(json).object());
 }
 
-// The file's resolution must not matter: a pixel is 15 twips.
 Picture picture(int width, int height, int dotsPerMetre = 3780)
 {
     QImage image(width, height, QImage::Format_RGB32);
@@ -32,8 +31,7 @@ bool holdsSkin(const PictureElement &element, const QString &name)
     return element.picture() && *element.picture() == QImage(u":/button/skins/"_s + name);
 }
 
-// In a host window whose font is the ambient font; it is underlined and struck out, which
-// captions never take over.
+// The host's font is the ambient one; captions never take its underline and strike-out.
 Button &hostedButton(QWidget &host)
 {
     QFont font = Fonts::font(u"Arial"_s, 11, true, true);
@@ -50,7 +48,6 @@ class tst_Button : public QObject
 {
     Q_OBJECT
 
-    // Enabled, with the host's font and colour; showing it runs the first resize pass.
     static std::unique_ptr<Button> shownButton(int width, int height, const QString &caption = {})
     {
         auto button = std::make_unique<Button>();
@@ -61,7 +58,6 @@ class tst_Button : public QObject
         return button;
     }
 
-    // A set-4 button with a picture above its caption, laid out again as a window would.
     static std::unique_ptr<Button> pictureButton()
     {
         auto button = shownButton(2040, 1320, u"Ermittle\r\nZahlen"_s);
@@ -71,14 +67,11 @@ class tst_Button : public QObject
         return button;
     }
 
-    // The face shows `face`; picture and caption stand `raised` twips above their rest
-    // tops, exactly while pressed and to the nearest twip at rest.
+    // Picture and caption stand `raised` twips above their rest tops, rounded at rest.
     static void verifyLook(const Button &button, const QString &face, int raised = 0)
     {
         QVERIFY(holdsSkin(button.Image5, face));
-        const auto top = [raised](float top) {
-            return raised ? top + raised : std::nearbyint(top);
-        };
+        const auto top = [raised](float t) { return raised ? t + raised : std::nearbyint(t); };
         QCOMPARE(top(button.Image4.top()), float(button.PictureRestTop));
         QCOMPARE(top(button.Label1.top()), float(button.CaptionRestTop));
     }
@@ -112,8 +105,7 @@ private Q_SLOTS:
         QTEST(button.AccessKeys(), "key");
     }
 
-    // A new instance takes the host's name, font and skin set "0". Enabled greys with
-    // &H00BCBCC0, a re-layout with &H00C8C8C8, and each setter tells the host once.
+    // Enabled greys with &H00BCBCC0, a re-layout with &H00C8C8C8; each setter tells once.
     void newInstanceAndSetters()
     {
         QWidget host;
@@ -174,8 +166,7 @@ private Q_SLOTS:
         QVERIFY(holdsSkin(button->Image2, initial ? u"initial-pressed.gif"_s : u"pressed.bmp"_s));
     }
 
-    // An empty caption (height 0) on a control of 1950 × 150 twips. Expected: picture top,
-    // caption top and left, picture rest top. A pixel is 15 twips whatever the file claims.
+    // Empty caption on 1950 × 150 twips: picture top, caption top and left, rest top.
     void arrangeContent_data()
     {
         QTest::addColumn<int>("pictureHeight");
@@ -203,8 +194,6 @@ private Q_SLOTS:
               "expected");
     }
 
-    // No picture: the caption and 1 twip are the content; too low a control puts the caption
-    // at half height.
     void captionWithoutPicture()
     {
         const auto low = shownButton(1950, 300, u"Ermittle\r\nseltene / häufige\r\nZahlen"_s);
@@ -232,9 +221,7 @@ private Q_SLOTS:
         QTest::newRow("stored Enabled false") << Qt::LeftButton << none << face << u"stored"_s;
     }
 
-    // Through the window, as the platform delivers them: only an enabled press, not a double
-    // click, looks pressed; every release clicks unless the setter disabled the control, and
-    // the host's handler finds face, picture and caption already back at rest.
+    // Only an enabled single press looks pressed; a click finds the button back at rest.
     void pressAndRelease()
     {
         QFETCH(Qt::MouseButton, mouseButton);
@@ -254,8 +241,7 @@ private Q_SLOTS:
         QWindow *window = button->windowHandle();
         if (how == u"double click"_s) {
             QTest::mouseClick(window, mouseButton, modifiers, at);
-            // QTest moves its clock on after a release so that presses do not pair up; undo that.
-            QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval;
+            QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval; // pair them up
         }
         QTest::mousePress(window, mouseButton, modifiers, at);
         const bool pressedLook = how.isEmpty() || how == u"outside"_s;
@@ -272,9 +258,7 @@ private Q_SLOTS:
         QCOMPARE(clicks.count(), how == u"setter"_s ? 0 : how == u"double click"_s ? 2 : 1);
     }
 
-    // Pressed places come from the rest tops, so a second press adds nothing. Layout work goes
-    // on while pressed: the empty reference moves nothing, an empty picture object arranges
-    // anew, and only a new caption lays out again and shows the normal face.
+    // Pressed places come from the rest tops; only a new caption shows the normal face.
     void layoutWhilePressed()
     {
         const auto button = pictureButton();
@@ -301,10 +285,8 @@ private Q_SLOTS:
         QCOMPARE(clicks.count(), 3);
     }
 
-    // Reading tells the host of nothing, sets no access key and matches keys in any case; the
-    // caption's resize pass applies the skin set, whose nested pass must not have the last word
-    // on the rest tops. Writing skips a refused entry and drops those equal to their defaults
-    // but "Caption" and "Buttonset"; what it writes reads back to the same control.
+    // Reading tells the host nothing and matches keys in any case; writing skips a refused
+    // entry and drops defaults but Caption and Buttonset; what it writes reads back alike.
     void storedProperties()
     {
         QWidget first;
@@ -321,7 +303,6 @@ private Q_SLOTS:
         button.UserControl_ReadProperties(bag(R"({"CAPTION": "&Los", "buttonset": "3"})"));
         QCOMPARE(button.Label1.font(), Fonts::font(u"Arial"_s, 11, true, true));
         verifyLook(button, u"normal03.bmp"_s);
-        // A value of the wrong type ends reading there, with the steps before it taken.
         const PropertyBag wrong =
             bag(R"({"caption": "Tipp", "buttonset": "5", "textcolor": "rot", "enabled": false})");
         QVERIFY_THROWS_EXCEPTION(PropertyTypeError, button.UserControl_ReadProperties(wrong));

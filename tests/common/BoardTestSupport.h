@@ -12,7 +12,6 @@
 
 using namespace Qt::StringLiterals;
 
-// The main window's state as the tests compare it.
 namespace BoardTest {
 
 inline QList<OleColor> boardColours(const Form1 &form)
@@ -23,7 +22,6 @@ inline QList<OleColor> boardColours(const Form1 &form)
     return colours;
 }
 
-// Numbered as the result cells show numbers, to compare with them.
 inline QStringList cellsWithColour(const Form1 &form, OleColor colour)
 {
     QStringList cells;
@@ -50,7 +48,6 @@ inline QStringList shownNumbers(const Form1 &form)
     return shown;
 }
 
-// Six different two-digit items from "01" to "49", ascending.
 inline bool isSortedTip(const QStringList &items)
 {
     static const QRegularExpression number(u"^(0[1-9]|[1-4][0-9])$"_s);
@@ -58,8 +55,7 @@ inline bool isSortedTip(const QStringList &items)
            std::adjacent_find(items.begin(), items.end(), std::greater_equal()) == items.end();
 }
 
-// How far the shortest period shown by the ticks of the second half, timed from the start
-// (tick k at t shows t / k), is off: no tick comes early, a busy machine only delays some.
+// How far the shortest period t / k of the second half's ticks is off: none may come early.
 inline qint64 periodError(const QList<qint64> &ticks, qint64 period)
 {
     qint64 shortest = std::numeric_limits<qint64>::max();

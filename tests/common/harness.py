@@ -372,24 +372,16 @@ class Browser:
                         lambda: (lambda w: w if w and w["painted"] else None)(
                             self.evaluate(script)), timeout)
 
-    def titles(self):
-        """The titles of the windows shown."""
-        return self.evaluate("%s.filter((w) => getComputedStyle(w).display === 'block')"
-                             ".map((w) => w.querySelector('.window-name').textContent)"
-                             % self.WINDOWS)
-
     def screenshot(self):
         from PIL import Image
         shot = self.call("Page.captureScreenshot", format="png")
         return Image.open(io.BytesIO(base64.b64decode(shot["data"]))).convert("RGB")
 
-    def mouse(self, kind, x, y, **more):
-        self.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, **more)
-
-    def click(self, x, y):
-        self.mouse("mouseMoved", x, y)
-        self.mouse("mousePressed", x, y, button="left", clickCount=1)
-        self.mouse("mouseReleased", x, y, button="left", clickCount=1)
+    def click(self, x, y, count=1):
+        self.call("Input.dispatchMouseEvent", type="mouseMoved", x=x, y=y)
+        for kind in ("mousePressed", "mouseReleased"):
+            self.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left",
+                      clickCount=count)
 
     def tap(self, x, y):
         self.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])

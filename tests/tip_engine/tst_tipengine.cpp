@@ -16,7 +16,6 @@ private Q_SLOTS:
         Form1 form;
         const OleColor leftovers[] = {Green, Red, Black, CountStep * 3, oleColor(0x01000FA0)};
         for (int round = 0; round < 1000; ++round) {
-            // Marks, hits and counts of earlier work must all go.
             for (int n = 1 + round % 5; n <= 49; n += 5)
                 form.Label3(n)->setBackColor(leftovers[n % 5]);
             form.commando1_Click();

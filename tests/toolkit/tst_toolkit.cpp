@@ -80,10 +80,8 @@ private Q_SLOTS:
         QTEST(::numericValue(text), "value");
     }
 
-    // Ink as far from the left edge as from the right, to the pixel. Windows sets a label's
-    // first baseline the face's win ascent below its top, also for faces whose typographic
-    // ascent is smaller (Liberation Sans Narrow on Debian 13): for a result cell's Arial Narrow
-    // of 38 px that is 35 px, so a "1" ends on the row above.
+    // Centred ink; a label's first baseline lies the face's win ascent below its top, so a "1"
+    // of a result cell's Arial Narrow 38 px ends on row 34.
     void labelInk()
     {
         ColourLabel label;
@@ -120,7 +118,6 @@ private Q_SLOTS:
         c.show();
         QSignalSpy clicks(&c, &ColourLabel::Click);
         QTest::mouseClick(&c, Qt::LeftButton);
-        // A press that leaves the cell before its release is no click, nor is a right click.
         QTest::mousePress(&c, Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseRelease(&c, Qt::LeftButton, {}, QPoint(c.width() + 5, 5));
         QTest::mouseClick(&c, Qt::RightButton);
@@ -162,24 +159,18 @@ private Q_SLOTS:
         wrapped.setWidth(600);
         QVERIFY(wrapped.height() > 2.5f * oneLine);
 
-        // "&x" shows an underlined x, "&&" one ampersand.
         QCOMPARE(rendered(u"&x"_s), rendered(u"&x"_s, u"x"_s, true));
         QCOMPARE(rendered(u"&&"_s), rendered(u"&&"_s, u"&"_s));
     }
 
     void propertyBag()
     {
-        PropertyBag bag = PropertyBag::fromJson(
-            QJsonDocument::fromJson(
-                R"({"buttonset": "8", "CAPTION": "OK", "_extenty": 1320, "font": null})")
-                .object());
-        // Keys match without regard to case; absent and null entries give the default.
+        const auto json = R"({"buttonset": "8", "CAPTION": "OK", "_extenty": 1320, "font": null})";
+        PropertyBag bag = PropertyBag::fromJson(QJsonDocument::fromJson(json).object());
         QCOMPARE(bag.ReadProperty(u"Buttonset"_s, QString()), u"8"_s);
         QCOMPARE(bag.ReadProperty(u"Font"_s, u"none"_s), u"none"_s);
-        // Host entries are read-only; values of other types are refused.
         QVERIFY_THROWS_EXCEPTION(PropertyWriteError, bag.WriteProperty(u"_ExtentY"_s, 9, {}));
         QVERIFY_THROWS_EXCEPTION(PropertyWriteError, bag.WriteProperty(u"L"_s, QStringList(), {}));
-        // Written entries take the new spelling; one equal to its default goes.
         bag.WriteProperty(u"Buttonset"_s, u"3"_s, {});
         bag.WriteProperty(u"Enabled"_s, false, true);
         bag.WriteProperty(u"enabled"_s, true, true);

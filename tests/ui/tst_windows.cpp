@@ -22,10 +22,7 @@ using namespace BoardTest;
 using namespace BoardColours;
 
 namespace {
-QAccessibleInterface *accessible(QObject *object)
-{
-    return QAccessible::queryAccessibleInterface(object);
-}
+const auto accessible = [](QObject *o) { return QAccessible::queryAccessibleInterface(o); };
 
 void press(QObject *control)
 {
@@ -56,8 +53,7 @@ void recordChange(QAccessibleEvent *event)
                        bool(iface->state().checked), s_clock.elapsed()});
 }
 
-// Closes the main window during a run and a reveal, in a child process since ending the
-// program ends the process.
+// Closes the main window mid-run in a child process, since ending the program ends it.
 int runClosingScenario()
 {
     auto *form = new Form1;
@@ -88,8 +84,7 @@ private Q_SLOTS:
         s_clock.start();
     }
 
-    // Loading numbers the board. Later siblings lie on top: the rectangles under everything,
-    // the dialog's button over the text it overlaps, where it must get the clicks.
+    // Later siblings lie on top: rectangles under everything, the dialog's button over text.
     void loadedWindows()
     {
         Form1 form;
@@ -151,18 +146,15 @@ private Q_SLOTS:
         QVERIFY(iface->state().checkable && iface->state().checked == (colour == Green));
         QTest::mouseClick(cell, Qt::LeftButton); // marking toggles neutral and green only
         QCOMPARE(cell->BackColor(), colour == Neutral ? Green : colour == Green ? Neutral : colour);
-        // A double click, two presses close together through the window, is one click.
         const QPoint at = cell->mapTo(&form, cell->rect().center());
         for (int press = 0; press < 2; ++press) {
             QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, at);
             QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, at);
-            // QTest moves its clock on after a release so that presses do not pair up; undo that.
-            QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval;
+            QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval; // pair them up
         }
         QCOMPARE(cell->BackColor(), colour);
     }
 
-    // Labels keep their last painting between changes, so each change must repaint.
     void resultCellsAndButtonsRepaintAndSpeak()
     {
         Form1 form;
@@ -184,7 +176,6 @@ private Q_SLOTS:
                  u"Ziehung wird durchgeführt"_s);
     }
 
-    // The depth box is labelled by its caption, both ways.
     void boardPictureAndDepthBoxSpeak()
     {
         Form1 form;
@@ -219,8 +210,7 @@ private Q_SLOTS:
         }
     }
 
-    // Told after the handler, only to an active screen reader, at most once per interval, and
-    // each change once a round with the last state.
+    // Told after the handler, only to an active reader, at most once per interval, last state.
     void changesReachAssistiveTechnologyThrottled()
     {
         Form1 form;

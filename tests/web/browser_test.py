@@ -35,8 +35,7 @@ class Visit:
         return Board(self.browser.screenshot(), self.origin)
 
     def glance(self):
-        """The board's colours and how many result cells show ink, read in the page itself:
-        far quicker than a screenshot, for the tests that time what they see."""
+        """The board's colours and how many result cells show ink, quicker than a screenshot."""
         cells = [MAIN.rect("Label3", n)[:2] for n in range(1, 50)]
         results = [MAIN.rect("label1", i) for i in range(6)]
         colours, filled = self.browser.evaluate("""(() => {
@@ -50,14 +49,7 @@ class Visit:
         return [tuple(c) for c in colours], filled
 
     def settled(self):
-        """The board once it has held still for a while."""
         return settled("the board to hold still", self.board, key=Board.cells)
-
-    def type_depth(self, text):
-        self.click("Combo1")
-        self.browser.key("a", "KeyA", modifiers=2)
-        for digit in text:
-            self.browser.key(digit, "Digit" + digit, text=digit)
 
 
 class PageTest(unittest.TestCase):
@@ -71,44 +63,21 @@ class PageTest(unittest.TestCase):
         self.browser.open()
         return Visit(self.browser)
 
-    def test_page_is_the_programs(self):
-        self.load()
-        page = self.browser.evaluate("""(async () => ({
-            title: document.querySelector('title').textContent,
-            icons: [...document.querySelectorAll('link[rel=icon]')].map((l) => l.sizes.value),
-            manifest: await (await fetch('kugelfix.webmanifest')).json(),
-            progress: !!document.querySelector('#loading progress') }))()""")
-        self.assertEqual(page["title"].replace("\u00a0", " "), MAIN.title)
-        self.assertIn("64x64", page["icons"])
-        self.assertEqual(page["manifest"]["display"], "standalone")
-        self.assertEqual(sorted(i["sizes"] for i in page["manifest"]["icons"]),
-                         ["192x192", "512x512"])
-        self.assertTrue(page["progress"])
-
-    def test_main_window_centred_with_close_box_only(self):
-        window = self.load().window
-        left, top, width, height = window["frame"]
-        self.assertEqual(window["client"][2:], list(MAIN.size))
-        self.assertEqual((width, height), (MAIN.size[0] + 2 * Browser.BORDER,
-                                           MAIN.size[1] + 2 * Browser.BORDER + Browser.TITLE_BAR))
-        self.assertLessEqual(abs(left + width / 2 - SCREEN["width"] / 2), 1)
-        self.assertLessEqual(abs(top + height / 2 - SCREEN["height"] / 2), 1)
-        self.assertIsNotNone(window["close"])
-        self.assertEqual(window["buttons"], 1)
-        # A double click on the title bar keeps the fixed size.
-        self.browser.mouse("mousePressed", left + 100, top + 10, button="left", clickCount=2)
-        self.browser.mouse("mouseReleased", left + 100, top + 10, button="left", clickCount=2)
-        time.sleep(0.3)
-        self.assertEqual(self.browser.window(MAIN.title)["frame"], window["frame"])
-
-    def test_tip_shows_six_numbers_green(self):
-        visit = self.load()
-        self.assertEqual(set(visit.board().cells().values()), {NEUTRAL})
-        visit.click("commando1")
-        board = visit.settled()
-        save_shot(board.image, "web-after-tip")
-        self.assertEqual(len(board.coloured(GREEN)), 6)
-        self.assertEqual(board.results(), board.coloured(GREEN))
+    def test_main_window_centred_sharp_with_close_box_only(self):
+        for scale in (1, 2):
+            with self.subTest(scale=scale):
+                window = self.load(deviceScaleFactor=scale).window
+                left, top, width, height = window["frame"]
+                self.assertEqual(window["canvas"], [scale * MAIN.size[0], scale * MAIN.size[1]])
+                self.assertEqual((width, height), (MAIN.size[0] + 2 * Browser.BORDER, MAIN.size[1]
+                                                   + 2 * Browser.BORDER + Browser.TITLE_BAR))
+                self.assertLessEqual(abs(left + width / 2 - SCREEN["width"] / 2), 1)
+                self.assertLessEqual(abs(top + height / 2 - SCREEN["height"] / 2), 1)
+                self.assertEqual(window["buttons"], 1)
+                # A double click on the title bar keeps the fixed size.
+                self.browser.click(left + 100, top + 10, count=2)
+                time.sleep(0.3)
+                self.assertEqual(self.browser.window(MAIN.title)["frame"], window["frame"])
 
     def test_analysis_counts_every_tip(self):
         visit = self.load()
@@ -120,10 +89,14 @@ class PageTest(unittest.TestCase):
         # Depth 10: eleven tips of six numbers each.
         self.assertEqual(sum(colours[c] for c in cells.values()), 66)
 
-    def test_draw_reveals_every_two_seconds(self):
+    def test_tip_shows_six_numbers_green_and_the_draw_reveals_every_two_seconds(self):
         visit = self.load()
+        self.assertEqual(set(visit.board().cells().values()), {NEUTRAL})
         visit.click("commando1")
-        tip = set(visit.settled().coloured(GREEN))
+        board = visit.settled()
+        save_shot(board.image, "web-after-tip")
+        tip = board.coloured(GREEN)
+        self.assertEqual((len(tip), board.results()), (6, tip))
         visit.click("commando4")
         start = time.monotonic()
         wait_for("the tip's numbers to go", lambda: visit.glance()[1] == 0)
@@ -141,36 +114,36 @@ class PageTest(unittest.TestCase):
         self.assertAlmostEqual(reveals[-1] / 6, 2.0, delta=0.25, msg=steps)
         self.assertTrue(all(0 < step < 4 for step in steps), steps)
         board = visit.settled()
-        self.assertEqual(set(board.coloured(RED)), tip & set(shown))
-        self.assertEqual(set(board.coloured(GREEN)), tip - set(shown))
+        self.assertEqual(set(board.coloured(RED)), set(tip) & set(shown))
+        self.assertEqual(set(board.coloured(GREEN)), set(tip) - set(shown))
 
     def test_depth_200_lasts_ten_seconds(self):
         visit = self.load()
-        visit.type_depth("200")
+        visit.click("Combo1")
+        self.browser.key("a", "KeyA", modifiers=2)
+        for digit in "200":
+            self.browser.key(digit, "Digit" + digit, text=digit)
         visit.click("commando1")
         start = time.monotonic()
         last_change, last = start, None
         while time.monotonic() - last_change < 1.5 and time.monotonic() - start < 20:
-            now = visit.glance()[0]
-            if now != last:
+            if (now := visit.glance()[0]) != last:
                 last_change, last = time.monotonic(), now
             time.sleep(0.02)
         self.assertAlmostEqual(last_change - start, 10.0, delta=0.5)
 
     def test_close_box_and_ok_end_the_program(self):
-        window = self.load().window
-        left, top, width, height = window["close"]
+        left, top, width, height = self.load().window["close"]
         self.browser.click(left + width / 2, top + height / 2)
         dialog = self.browser.window(DIALOG.title)
         save_shot(self.browser.screenshot(), "web-dialog")
         self.assertEqual(dialog["buttons"], 1)
         frame = dialog["frame"]
         self.assertLessEqual(abs(frame[0] + frame[2] / 2 - SCREEN["width"] / 2), 1)
-        self.assertEqual(self.browser.titles(), [DIALOG.title])
-
-        x, y = (round(v) for v in dialog["client"][:2])
+        self.assertEqual(self.browser.evaluate(Browser.WINDOWS + ".filter((w) => getComputedStyle("
+                                               "w).display === 'block').length"), 1)
         ok = DIALOG.centre("commando1")
-        self.browser.click(x + ok[0], y + ok[1])
+        self.browser.click(round(dialog["client"][0]) + ok[0], round(dialog["client"][1]) + ok[1])
         ended = wait_for("the note of the end", lambda: self.browser.evaluate(
             "!document.getElementById('ended').hidden && !document.getElementById('screen') &&"
             " document.getElementById('ended').innerText"))
@@ -179,22 +152,14 @@ class PageTest(unittest.TestCase):
         self.browser.evaluate("document.querySelector('#ended button').click()")
         Visit(self.browser)
 
-    def test_sharp_on_high_dpi(self):
-        visit = self.load(deviceScaleFactor=2)
-        self.assertEqual(visit.window["canvas"], [2 * MAIN.size[0], 2 * MAIN.size[1]])
-
     def test_phone_upright_scales_to_fit_and_takes_touch(self):
-        width, height = 360, 740
-        visit = self.load(width=width, height=height, mobile=True, deviceScaleFactor=3)
+        window = self.load(width=360, height=740, mobile=True, deviceScaleFactor=3).window
         save_shot(self.browser.screenshot(), "web-phone")
-        left, top, frame_width, frame_height = visit.window["frame"]
-        self.assertGreaterEqual(left, 0)
-        self.assertLessEqual(left + frame_width, width)
-        self.assertLess(frame_width, MAIN.size[0])
-        self.browser.tap(*(round(v) for v in visit.window["close"][:2]))
-        dialog = self.browser.window(DIALOG.title)["frame"]
-        self.assertGreaterEqual(dialog[0], 0)
-        self.assertLessEqual(dialog[0] + dialog[2], width)
+        self.assertLess(window["frame"][2], MAIN.size[0])
+        self.browser.tap(*(round(v) for v in window["close"][:2]))
+        for frame in window["frame"], self.browser.window(DIALOG.title)["frame"]:
+            self.assertGreaterEqual(frame[0], 0)
+            self.assertLessEqual(frame[0] + frame[2], 360)
 
     def test_screen_reader_reads_and_presses(self):
         self.load()
@@ -202,44 +167,31 @@ class PageTest(unittest.TestCase):
                               "'.hidden-visually-read-by-screen-reader').click()")
         self.browser.call("Accessibility.enable")
 
-        def read():
-            """Each named node's role, name and whether it is checked."""
-            nodes = []
-            for node in self.browser.call("Accessibility.getFullAXTree")["nodes"]:
-                name = node.get("name", {}).get("value")
-                if node.get("ignored") or not name:
-                    continue
-                checked = any(p["name"] == "checked" and p["value"]["value"] == "true"
-                              for p in node.get("properties", []))
-                nodes.append((node["role"]["value"], " ".join(name.split()), checked,
-                              node.get("backendDOMNodeId")))
-            return nodes
-
-        def named(role):
-            return {name: node for kind, name, *node in read() if kind == role}
-        buttons = wait_for("the buttons", lambda: (lambda b: len(b) == 3 and b)(named("button")))
+        def read(role):
+            """The named nodes of a role in the tree's order: name, checked and DOM node."""
+            return [(" ".join(node["name"]["value"].split()), any(
+                        p["name"] == "checked" and p["value"]["value"] == "true"
+                        for p in node.get("properties", [])), node.get("backendDOMNodeId"))
+                    for node in self.browser.call("Accessibility.getFullAXTree")["nodes"]
+                    if not node.get("ignored") and node.get("name", {}).get("value")
+                    and node["role"]["value"] == role]
+        buttons = wait_for("the buttons", lambda: (lambda b: len(b) == 3 and b)(
+            {name: node for name, _, node in read("button")}))
         self.assertEqual(set(buttons), {"Tipp erstellen", "Ermittle seltene / häufige Zahlen",
                                         "Ziehung simulieren"})
-        self.assertEqual(set(named("checkbox")), {"Zahl %d" % n for n in range(1, 50)})
-        self.assertIn("Berechnungstiefe", named("textbox"))
-
+        self.assertEqual({name for name, *_ in read("checkbox")},
+                         {"Zahl %d" % n for n in range(1, 50)})
+        self.assertIn("Berechnungstiefe", [name for name, *_ in read("textbox")])
         # Pressed as a screen reader presses it: the tip shows in the cells and the results.
-        element = self.browser.call("DOM.resolveNode",
-                                    backendNodeId=buttons["Tipp erstellen"][1])["object"]
-        self.browser.call("Runtime.callFunctionOn", objectId=element["objectId"],
+        element = self.browser.call("DOM.resolveNode", backendNodeId=buttons["Tipp erstellen"])
+        self.browser.call("Runtime.callFunctionOn", objectId=element["object"]["objectId"],
                           functionDeclaration="function () { this.click(); }")
-
-        def tip():
-            nodes = read()
-            return (sorted(int(name.split()[1]) for kind, name, checked, _ in nodes
-                           if kind == "checkbox" and checked),
-                    [int(name.rsplit(": ", 1)[1]) for kind, name, *_ in nodes
-                     if kind == "textbox" and name.startswith("Ergebnis ")])
-        marked, results = settled("the tip", tip, done=lambda t: len(t[0]) == 6, hold=0.4)
+        marked, results = settled("the tip", lambda: (
+            sorted(int(name.split()[1]) for name, checked, _ in read("checkbox") if checked),
+            [int(name.rsplit(": ", 1)[1]) for name, *_ in read("textbox")
+             if name.startswith("Ergebnis ")]), done=lambda t: len(t[0]) == 6, hold=0.4)
         self.assertEqual(marked, results)
 
-
-class OfflineTest(unittest.TestCase):
     def test_opens_without_network_after_the_first_visit(self):
         with Browser(ZIP) as browser:
             browser.open()
