@@ -52,6 +52,9 @@ int wmain(int argc, wchar_t **argv)
 {
     if (argc < 3)
         return 2;
+    // In screen pixels, as the screenshots are: Wine 10 scales what a program unaware of the
+    // resolution reads.
+    SetProcessDPIAware();
     HWND window = find(argv[2]);
     if (!window) {
         fprintf(stderr, "winprobe: no window \"%ls\"\n", argv[2]);
