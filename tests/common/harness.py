@@ -116,7 +116,8 @@ class Desktop:
             with open(log) as text:
                 found = re.search(r"xserver listening on display (:\d+)", text.read())
             return found and found.group(1)
-        self.env["DISPLAY"] = wait_for("XWayland", x_display)
+        # Slow to come up on a loaded machine.
+        self.env["DISPLAY"] = wait_for("XWayland", x_display, timeout=60)
 
     def start_window_manager(self, command, work_area=True):
         self.start(*command, stderr=subprocess.DEVNULL)
