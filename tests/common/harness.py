@@ -103,6 +103,9 @@ class Desktop:
             self.env["DISPLAY"] = ":" + display.readline().strip()
 
     def start_weston(self):
+        # Where XWayland puts its socket; a booted system makes it (systemd-tmpfiles), a fresh
+        # root does not, and weston does not make it either.
+        os.makedirs("/tmp/.X11-unix", mode=0o1777, exist_ok=True)
         log = os.path.join(self.runtime.name, "weston.log")
         self.start("weston", "--backend=headless-backend.so", "--xwayland", "--socket=wayland-kf",
                    "--width=1280", "--height=1024", "--idle-time=0", "--log=" + log,
