@@ -1,5 +1,6 @@
 """Reading the windows' pixels as a user reads them."""
 
+import collections
 import os
 
 from PIL import Image, ImageDraw, ImageFont
@@ -110,7 +111,7 @@ def ink(image, box, colours=None):
     part = image.crop(box)
     pixels = list(part.getdata())
     if colours is None:
-        background = max(set(pixels), key=pixels.count)
+        background = collections.Counter(pixels).most_common(1)[0][0]
         colours = background, max(pixels, key=lambda p: distance(p, background))
     background, text = colours
     half = max(distance(text, background), 1) / 2

@@ -116,24 +116,22 @@ class ProgramTest(unittest.TestCase):
 
     def test_every_scale_centred_with_the_designed_texts(self):
         wine = self.wine
+        self.addCleanup(self.set_scale, 100)
         for percent in (100, 150, 200):
             scale = percent / 100
             suffix = "" if percent == 100 else "@%gx" % scale
             self.set_scale(percent)
-            try:
-                program = self.start_program()
-                main = wine.probe("show", MAIN.title)
-                self.check_fixed_window(main, MAIN, scale)
-                wine.shot(MAIN.title, "windows-main" + suffix)
-                shots = {MAIN: wine.shot(MAIN.title, part="client")}
-                dialog, status = end_through_the_dialog(
-                    wine, program, scale, lambda: shots.update(
-                        {DIALOG: wine.shot(DIALOG.title, "windows-dialog" + suffix, "client")}))
-                self.check_fixed_window(dialog, DIALOG, scale)
-                self.assertEqual(status, 0)
-                self.check_texts(shots, scale)
-            finally:
-                self.set_scale(100)
+            program = self.start_program()
+            main = wine.probe("show", MAIN.title)
+            self.check_fixed_window(main, MAIN, scale)
+            wine.shot(MAIN.title, "windows-main" + suffix)
+            shots = {MAIN: wine.shot(MAIN.title, part="client")}
+            dialog, status = end_through_the_dialog(
+                wine, program, scale, lambda: shots.update(
+                    {DIALOG: wine.shot(DIALOG.title, "windows-dialog" + suffix, "client")}))
+            self.check_fixed_window(dialog, DIALOG, scale)
+            self.assertEqual(status, 0)
+            self.check_texts(shots, scale)
 
     def test_tip(self):
         wine = self.wine
