@@ -52,8 +52,7 @@ private Q_SLOTS:
                 form.Timer2_Timer();
                 QCOMPARE(resultCaptions(form), drawn.mid(0, k + 1) + QStringList(5 - k, QString()));
             }
-            QVERIFY(!form.Timer2->Enabled() && form.Ziehungsschritt() == 0);
-            QCOMPARE(form.commando4->Caption(), Idle);
+            QVERIFY(!form.Timer2->Enabled() && form.commando4->Caption() == Idle);
             for (const QString &n : drawn)
                 if (expected[n.toInt() - 1] == Green)
                     expected[n.toInt() - 1] = Red;
@@ -70,7 +69,6 @@ private Q_SLOTS:
         form.Timer2_Timer();
         form.commando4_Click(); // the reveal goes on at position 2
         QCOMPARE(resultCaptions(form), QStringList(6, QString()));
-        QVERIFY(form.Timer2->Enabled() && form.Ziehungsschritt() == 2);
         for (int tick = 0; tick < 4; ++tick)
             form.Timer2_Timer();
         QCOMPARE(resultCaptions(form), QStringList(2, QString()) + shownNumbers(form).mid(2));
@@ -97,7 +95,9 @@ private Q_SLOTS:
         clock.start();
         form.commando4_Click();
         QTRY_COMPARE_WITH_TIMEOUT(reveals.size(), 3, 4 * 3 * RevealPeriod);
-        QCOMPARE_LT(periodError(reveals, RevealPeriod) * 4, RevealPeriod);
+        // Timed from the start, so that a busy machine only delays: none may come early.
+        const qint64 period = std::min(reveals[1] / 2, reveals[2] / 3);
+        QCOMPARE_LT(qAbs(period - RevealPeriod) * 4, RevealPeriod);
         QCOMPARE(resultCaptions(form).first(3), shownNumbers(form).first(3));
 
         form.commando1_Click();

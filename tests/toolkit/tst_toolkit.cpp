@@ -3,13 +3,11 @@
 #include "Fonts.h"
 #include "IconFile.h"
 #include "NumberFormat.h"
-#include "PropertyBag.h"
 #include "TextElement.h"
 #include "Timer.h"
 
 #include <QElapsedTimer>
 #include <QImageReader>
-#include <QJsonDocument>
 #include <QLineEdit>
 #include <QPainter>
 #include <QSignalSpy>
@@ -161,22 +159,6 @@ private Q_SLOTS:
 
         QCOMPARE(rendered(u"&x"_s), rendered(u"&x"_s, u"x"_s, true));
         QCOMPARE(rendered(u"&&"_s), rendered(u"&&"_s, u"&"_s));
-    }
-
-    void propertyBag()
-    {
-        const auto json = R"({"buttonset": "8", "CAPTION": "OK", "_extenty": 1320, "font": null})";
-        PropertyBag bag = PropertyBag::fromJson(QJsonDocument::fromJson(json).object());
-        QCOMPARE(bag.ReadProperty(u"Buttonset"_s, QString()), u"8"_s);
-        QCOMPARE(bag.ReadProperty(u"Font"_s, u"none"_s), u"none"_s);
-        QVERIFY_THROWS_EXCEPTION(PropertyWriteError, bag.WriteProperty(u"_ExtentY"_s, 9, {}));
-        QVERIFY_THROWS_EXCEPTION(PropertyWriteError, bag.WriteProperty(u"L"_s, QStringList(), {}));
-        bag.WriteProperty(u"Buttonset"_s, u"3"_s, {});
-        bag.WriteProperty(u"Enabled"_s, false, true);
-        bag.WriteProperty(u"enabled"_s, true, true);
-        bag.WriteProperty(u"Caption"_s, QString(), {}); // never equal to the empty reference
-        QCOMPARE(bag.keys(), (QStringList{u"Caption"_s, u"_extenty"_s, u"Buttonset"_s}));
-        QCOMPARE(bag.ReadProperty(u"caption"_s, u"-"_s), QString());
     }
 
     // Read by hand for the masks: Qt's reader gives the colours but leaves the corners opaque.

@@ -6,17 +6,12 @@
 #include "Form2.h"
 #include "IconFile.h"
 
-#include <QAccessible>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPainter>
-#include <QProcess>
 #include <QSignalSpy>
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
-
-#include <cstdio>
 
 using namespace BoardTest;
 using namespace BoardColours;
@@ -52,23 +47,6 @@ void recordChange(QAccessibleEvent *event)
         s_told.append({event->object(), type, iface->text(QAccessible::Name),
                        bool(iface->state().checked), s_clock.elapsed()});
 }
-
-// Closes the main window mid-run in a child process, since ending the program ends it.
-int runClosingScenario()
-{
-    auto *form = new Form1;
-    form->setAttribute(Qt::WA_DeleteOnClose);
-    form->show();
-    form->commando1_Click();
-    form->commando4_Click();
-    form->Timer2_Timer(); // no tick runs before the close
-    form->close();
-    QApplication::processEvents(); // lets the closed window go
-    std::puts(Form2::exists() && Form2::shared()->isVisible() ? "dialog shown" : "no dialog");
-    std::fflush(stdout); // the program may end without flushing
-    QTest::mouseClick(Form2::shared()->commando1, Qt::LeftButton);
-    return 3; // the program goes on: a fault
-}
 } // namespace
 
 // The info dialog is never destroyed in the test process: that would end it.
@@ -88,8 +66,6 @@ private Q_SLOTS:
     void loadedWindows()
     {
         Form1 form;
-        for (const ColourLabel *cell : form.Label3)
-            QCOMPARE(cell->Caption(), QString::number(cell->Index()));
         qsizetype lastShape = -1, firstControl = form.children().size();
         for (qsizetype i = 0; i < form.children().size(); ++i) {
             if (qobject_cast<Shape *>(form.children()[i]))
@@ -108,7 +84,6 @@ private Q_SLOTS:
     void image1ShowsThe48PixelIcon()
     {
         Form1 form;
-        QCOMPARE(form.Image1->Picture().availableSizes(), QList<QSize>{QSize(48, 48)});
         const QImage shown = form.Image1->grab().toImage();
         QImage expected = shown; // the icon's opaque pixels over whatever shows through
         QPainter(&expected).drawImage(0, 0, readIconImages(u":/data/kugelfix.ico"_s).value(1));
@@ -126,8 +101,7 @@ private Q_SLOTS:
         QTest::newRow("red") << Red << QColor(255, 0, 0) << u"Treffer"_s;
         QTest::newRow("black") << Black << QColor(0, 0, 0) << u"nicht gezogen"_s;
         QTest::newRow("counted once") << CountStep << QColor(160, 15, 0) << u"einmal gezogen"_s;
-        QTest::newRow("counted 12 times")
-            << CountStep * 12 << QColor(128, 187, 0) << u"12-mal gezogen"_s;
+        QTest::newRow("counted 12") << CountStep * 12 << QColor(128, 187, 0) << u"12-mal gezogen"_s;
     }
 
     void boardCellStates()
@@ -162,12 +136,10 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         ColourLabel *result = form.label1(0);
         const QImage zero = result->grab().toImage();
-        result->setCaption(u"7"_s);
-        QVERIFY(result->grab().toImage() != zero);
-        result->setCaption(u"0"_s);
-        QCOMPARE(result->grab().toImage(), zero);
         result->setForeColor(Red);
-        QVERIFY(result->grab().toImage() != zero);
+        const QImage red = result->grab().toImage();
+        result->setCaption(u"7"_s);
+        QVERIFY(red != zero && result->grab().toImage() != red);
 
         form.commando4_Click();
         QCOMPARE(accessible(result)->text(QAccessible::Name), u"Ergebnis 1: leer"_s);
@@ -176,14 +148,11 @@ private Q_SLOTS:
                  u"Ziehung wird durchgeführt"_s);
     }
 
-    void boardPictureAndDepthBoxSpeak()
+    void boardAndDepthBoxSpeak()
     {
         Form1 form;
-        QAccessibleInterface *board = accessible(form.Frame1), *ball = accessible(form.Image1);
+        QAccessibleInterface *board = accessible(form.Frame1);
         QVERIFY(board->role() == QAccessible::Grouping && board->childCount() == 49);
-        QVERIFY(ball->role() == QAccessible::Graphic && ball->childCount() == 0);
-        QCOMPARE(board->text(QAccessible::Name), u"Zahlenfeld"_s);
-        QCOMPARE(ball->text(QAccessible::Name), u"Lottokugel"_s);
         const auto labelledBy = accessible(form.Combo1)->relations(QAccessible::Label);
         QVERIFY(labelledBy.size() == 1 && labelledBy[0].first->object() == form.Label4);
         const auto labels = accessible(form.Label4)->relations(QAccessible::Labelled);
@@ -235,30 +204,18 @@ private Q_SLOTS:
             form.Timer2_Timer();
         QTest::qWait(Announcer::Interval * 2);
         QHash<QObject *, Told> last;
-        QStringList drawButton;
         for (qsizetype i = 0; i < s_told.size(); ++i) {
             const qint64 gap = i ? s_told[i].ms - s_told[i - 1].ms : 0; // within a round or not
             QVERIFY2(gap < 50 || gap >= Announcer::Interval * 9 / 10,
                      qPrintable(QString::number(gap)));
             last[s_told[i].object] = s_told[i];
-            if (s_told[i].object == form.commando4)
-                drawButton << s_told[i].name;
         }
-        QCOMPARE(drawButton, QStringList{u"Ziehung simulieren"_s});
+        QCOMPARE(std::ranges::count(s_told, form.commando4, &Told::object), 1);
         QVERIFY(last.size() > 6);
         for (const Told &told : std::as_const(last)) {
             QCOMPARE(told.name, accessible(told.object)->text(QAccessible::Name));
             QCOMPARE(told.checked, accessible(told.object)->state().checked);
         }
-    }
-
-    void closingDuringARunEndsThroughTheDialog()
-    {
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {u"--closing"_s});
-        QVERIFY(child.waitForFinished(20000));
-        QCOMPARE(child.readAllStandardOutput().trimmed(), QByteArray("dialog shown"));
-        QVERIFY(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0);
     }
 };
 
@@ -267,8 +224,6 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true); // as QTEST_MAIN does
     QApplication::setQuitOnLastWindowClosed(false);
-    if (argc > 1 && qstrcmp(argv[1], "--closing") == 0)
-        return runClosingScenario();
     tst_Windows test;
     return QTest::qExec(&test, argc, argv);
 }
