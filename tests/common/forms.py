@@ -29,7 +29,8 @@ class Form:
                 row, column = divmod(index - array["from"], array["columns"])
                 left += column * array["stepX"]
                 top += row * array["stepY"]
-            pixels = [v // TWIPS_PER_PIXEL for v in (left, top, control["width"], control["height"])]
+            twips = (left, top, control["width"], control["height"])
+            pixels = [v // TWIPS_PER_PIXEL for v in twips]
             if "container" in control:
                 outer = self.rect(control["container"])
                 pixels[0] += outer[0]

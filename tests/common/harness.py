@@ -228,19 +228,16 @@ class Wine(Desktop):
         return self.run("wine", *arguments, timeout=timeout)
 
     def unix(self, windows_path):
-        drive, rest = windows_path.split(":", 1)
-        assert drive.upper() == "C"
-        return os.path.join(self.prefix, "drive_c", *rest.strip("\\").split("\\"))
+        rest = windows_path.removeprefix("C:").strip("\\")
+        return os.path.join(self.prefix, "drive_c", *rest.split("\\"))
 
     def probe(self, command, title, *more):
         result = self.wine(self.PROBE, command, title, *more)
         if result.returncode != 0:
-            raise AssertionError("winprobe %s %r: %s" % (command, title, result.stderr))
-        values = {}
-        for line in result.stdout.splitlines():
-            key, *numbers = line.split()
-            values[key] = [int(n, 0) for n in numbers]
-        return values
+            raise AssertionError("winprobe %s %r: status %d %s" % (command, title, result.returncode,
+                                                                   result.stderr))
+        return {key: [int(n, 0) for n in numbers]
+                for key, *numbers in map(str.split, result.stdout.splitlines())}
 
     def shot(self, title, name=None, part="frame"):
         """What the screen shows of the window, of its "frame" or its "client" area, once it
@@ -263,9 +260,6 @@ class Wine(Desktop):
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json"}
-
     def log_message(self, *arguments):
         pass
 
@@ -351,26 +345,22 @@ class Browser:
         """The frame of the visible window with this title: its client area in page pixels and
         the title bar's close box, once the window has been painted."""
         script = """(() => {
-            for (const frame of %s) {
-                const name = frame.querySelector('.window-name');
-                if (getComputedStyle(frame).display !== 'block' || !name ||
-                    name.textContent !== %s)
-                    continue;
-                const client = frame.querySelector('.qt-window-canvas-container')
-                    .getBoundingClientRect();
-                // The title bar's buttons: restore, maximise and close, the close box last.
-                const buttons = [...frame.querySelectorAll('.title-bar .action-button')]
-                    .filter((b) => getComputedStyle(b).display !== 'none');
-                const outer = frame.getBoundingClientRect();
-                const box = (r) => [r.left, r.top, r.width, r.height];
-                const canvas = frame.querySelector('canvas');
-                return { client: box(client), frame: box(outer), buttons: buttons.length,
-                         close: buttons.length ? box(buttons.at(-1).getBoundingClientRect()) : null,
-                         canvas: [canvas.width, canvas.height],
-                         painted: canvas.getContext('2d').getImageData(
-                             canvas.width / 2, canvas.height / 2, 1, 1).data[3] > 0 };
-            }
-            return null;
+            const frame = %s.find((f) => getComputedStyle(f).display === 'block' &&
+                f.querySelector('.window-name')?.textContent === %s);
+            if (!frame)
+                return null;
+            const box = (e) => (({ left, top, width, height }) => [left, top, width, height])(
+                e.getBoundingClientRect());
+            // The title bar's buttons: restore, maximise and close, the close box last.
+            const buttons = [...frame.querySelectorAll('.title-bar .action-button')]
+                .filter((b) => getComputedStyle(b).display !== 'none');
+            const canvas = frame.querySelector('canvas');
+            return { client: box(frame.querySelector('.qt-window-canvas-container')),
+                     frame: box(frame), buttons: buttons.length,
+                     close: buttons.length ? box(buttons.at(-1)) : null,
+                     canvas: [canvas.width, canvas.height],
+                     painted: canvas.getContext('2d').getImageData(
+                         canvas.width / 2, canvas.height / 2, 1, 1).data[3] > 0 };
         })()""" % (self.WINDOWS, json.dumps(title))
         return wait_for("the window " + title,
                         lambda: (lambda w: w if w and w["painted"] else None)(

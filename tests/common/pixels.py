@@ -9,10 +9,9 @@ from forms import Form
 
 MAIN = Form("Form1")
 NEUTRAL, GREEN, RED = (0xFD, 0xE6, 0xE3), (0x00, 0xFF, 0x00), (0xFF, 0x00, 0x00)
-# The result cells' face, Arial Narrow's stand-in, at 28.5 pt at 96 dpi.
-RESULT_FONT = os.path.join(os.environ["KUGELFIX_LIBERATION"],
-                           "LiberationSansNarrow-Regular.ttf")
-RESULT_PIXELS = 38
+# The result cells' face, Arial Narrow's stand-in, at 28.5 pt at 96 dpi: 38 pixels.
+RESULT_FONT = ImageFont.truetype(os.path.join(os.environ["KUGELFIX_LIBERATION"],
+                                              "LiberationSansNarrow-Regular.ttf"), 38)
 
 
 def glyphs(image, box):
@@ -22,26 +21,20 @@ def glyphs(image, box):
     return ink.crop(bounds) if bounds else None
 
 
-def read_number(image, box, font=None):
+def read_number(image, box):
     """The number 1 to 49 whose drawing in the result face is most like what the box shows, and
-    how alike the two are (0 to 1)."""
-    font = font or ImageFont.truetype(RESULT_FONT, RESULT_PIXELS)
+    how alike the two are (0 to 1): the share of their pixels they have in common, times how
+    alike their widths are."""
     seen = glyphs(image, box)
-    if seen is None:
-        return None, 0.0
-    best, score = None, 0.0
-    for number in range(1, 50):
+
+    def likeness(number):
         canvas = Image.new("L", (120, 80), 255)
-        ImageDraw.Draw(canvas).text((10, 10), str(number), font=font, fill=0)
+        ImageDraw.Draw(canvas).text((10, 10), str(number), font=RESULT_FONT, fill=0)
         drawn = glyphs(canvas, (0, 0, 120, 80))
-        shape = min(seen.width, drawn.width) / max(seen.width, drawn.width)
-        a, b = seen.resize(drawn.size).getdata(), drawn.getdata()
-        both = sum(1 for p, q in zip(a, b) if p and q)
-        either = sum(1 for p, q in zip(a, b) if p or q)
-        similarity = shape * both / max(either, 1)
-        if similarity > score:
-            best, score = number, similarity
-    return best, score
+        pairs = list(zip(seen.resize(drawn.size).getdata(), drawn.getdata()))
+        both, either = (sum(1 for p, q in pairs if test(p, q)) for test in (min, max))
+        return min(seen.width, drawn.width) / max(seen.width, drawn.width) * both / max(either, 1)
+    return max(((n, likeness(n)) for n in range(1, 50)), key=lambda r: r[1]) if seen else (None, 0)
 
 
 class Board:
@@ -51,29 +44,23 @@ class Board:
     def __init__(self, image, origin):
         self.image, self.origin = image, origin
 
-    def at(self, point):
-        return self.origin[0] + point[0], self.origin[1] + point[1]
+    def at(self, point, inset=0):
+        return self.origin[0] + point[0] + inset, self.origin[1] + point[1] + inset
 
     def cells(self):
         """Each board number's colour, read inside its cell clear of its digits."""
-        colours = {}
-        for number in range(1, 50):
-            left, top = MAIN.rect("Label3", number)[:2]
-            colours[number] = self.image.getpixel(self.at((left + 3, top + 3)))
-        return colours
+        return {n: self.image.getpixel(self.at(MAIN.rect("Label3", n)[:2], 3))
+                for n in range(1, 50)}
 
     def coloured(self, colour):
         return sorted(n for n, c in self.cells().items() if c == colour)
 
-    def result_boxes(self):
-        for index in range(6):
-            left, top, width, height = MAIN.rect("label1", index)
-            yield self.at((left + 2, top + 2)) + self.at((left + width - 2, top + height - 2))
-
     def results(self):
         """The numbers the six result cells show (None for an empty or unreadable cell)."""
         shown = []
-        for box in self.result_boxes():
+        for index in range(6):
+            left, top, width, height = MAIN.rect("label1", index)
+            box = self.at((left, top), 2) + self.at((left + width, top + height), -2)
             number, similarity = read_number(self.image, box)
             shown.append(number if similarity > 0.6 else None)
         return shown

@@ -19,17 +19,10 @@ list(SORT expected)
 if(NOT installed STREQUAL expected)
     message(FATAL_ERROR "installed files:\n${installed}\nexpected:\n${expected}")
 endif()
-find_program(APPSTREAMCLI appstreamcli REQUIRED)
-execute_process(COMMAND ${APPSTREAMCLI} validate --no-net
-                ${OUTPUT}/usr/share/metainfo/org.example.Kugelfix.metainfo.xml
-                RESULT_VARIABLE invalid)
-if(invalid)
-    message(FATAL_ERROR "metainfo does not validate")
-endif()
-find_program(DESKTOP_FILE_VALIDATE desktop-file-validate REQUIRED)
-execute_process(COMMAND ${DESKTOP_FILE_VALIDATE}
-                ${OUTPUT}/usr/share/applications/org.example.Kugelfix.desktop
-                RESULT_VARIABLE invalid)
-if(invalid)
-    message(FATAL_ERROR "desktop entry does not validate")
-endif()
+foreach(check "appstreamcli;validate;--no-net;usr/share/metainfo/org.example.Kugelfix.metainfo.xml"
+              "desktop-file-validate;usr/share/applications/org.example.Kugelfix.desktop")
+    execute_process(COMMAND ${check} WORKING_DIRECTORY ${OUTPUT} RESULT_VARIABLE invalid)
+    if(NOT invalid EQUAL 0)
+        message(FATAL_ERROR "${check} failed: ${invalid}")
+    endif()
+endforeach()

@@ -1,8 +1,10 @@
 #!/usr/bin/python3
-"""Runs the Windows release under Wine on Xvfb: the program from the portable zip, unpacked into a
-folder whose path has blanks and umlauts, in Wine's own desktop, where Wine draws the frames as
-Windows does; and the installer, silently, in fresh prefixes."""
+"""The Windows release: its files themselves, the version record of the executable and what the
+portable zip holds; and under Wine on Xvfb the program from that zip, unpacked into a folder
+whose path has blanks and umlauts, in Wine's own desktop, where Wine draws the frames as Windows
+does, and the installer, silently, in fresh prefixes."""
 
+import fnmatch
 import getpass
 import os
 import shutil
@@ -11,24 +13,65 @@ import sys
 import unittest
 import zipfile
 
+import pefile
+from PIL import Image
+
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "common"))
 from harness import Wine, settled, wait_for  # noqa: E402
 from pixels import DIALOG, GREEN, MAIN, NEUTRAL, TEXTS, Board, ink, text_box  # noqa: E402
-from PIL import Image  # noqa: E402
 
 DIST = os.environ.get("KUGELFIX_DIST", "dist")
 VERSION = os.environ.get("KUGELFIX_VERSION", "1.00")
 ZIP = os.path.join(DIST, "kugelfix-%s-windows-x64.zip" % VERSION)
 SETUP = os.path.join(DIST, "kugelfix-%s-setup.exe" % VERSION)
-# The same program packed as a later version.
 LATER_VERSION = os.environ.get("KUGELFIX_LATER_VERSION", "1.01")
 LATER_SETUP = os.environ.get("KUGELFIX_LATER_SETUP", "kugelfix-%s-setup.exe" % LATER_VERSION)
 FOLDER = "Kugelfix %s" % VERSION
 DOWNLOADS = "C:\\users\\Jürgen\\Downloads"
 # The Linux build's tool that draws both windows offscreen, at a scale.
 LINUX_SCREENSHOTS = os.environ.get("KUGELFIX_LINUX_SCREENSHOTS", "kugelfix_screenshots")
+CONTENTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "zip-contents.txt")
+GERMAN_UNICODE = "040704b0"
 WS_CAPTION, WS_SYSMENU, WS_THICKFRAME = 0x00C00000, 0x00080000, 0x00040000
 WS_MINIMIZEBOX, WS_MAXIMIZEBOX = 0x00020000, 0x00010000
+
+
+def read_zip():
+    with zipfile.ZipFile(ZIP) as archive:
+        return {name.split("/", 1)[1]: archive.read(name) for name in archive.namelist()}
+
+
+class ReleaseTest(unittest.TestCase):
+    def test_version_record(self):
+        pe = pefile.PE(data=read_zip()["kugelfix.exe"])
+        self.assertEqual(pe.FILE_HEADER.Machine, pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"])
+        self.assertEqual(pe.OPTIONAL_HEADER.Subsystem,
+                         pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"])
+        groups = [entry for entry in pe.DIRECTORY_ENTRY_RESOURCE.entries
+                  if entry.id == pefile.RESOURCE_TYPE["RT_GROUP_ICON"]]
+        self.assertEqual(len(groups), 1, "the icon Windows shows for the program")
+        fixed = pe.VS_FIXEDFILEINFO[0]
+        self.assertEqual((fixed.FileVersionMS, fixed.ProductVersionMS), (0x10000, 0x10000))
+        tables = [table for info in pe.FileInfo[0] if info.Key == b"StringFileInfo"
+                  for table in info.StringTable]
+        self.assertEqual([table.LangID.decode().lower() for table in tables], [GERMAN_UNICODE])
+        strings = {key.decode(): value.decode() for key, value in tables[0].entries.items()}
+        self.assertEqual((strings["FileVersion"], strings["ProductVersion"],
+                          strings["FileDescription"]),
+                         (VERSION, VERSION, "Kugelfix - Tipps für 6 aus 49"))
+        translations = [var.entry[b"Translation"] for info in pe.FileInfo[0]
+                        if info.Key == b"VarFileInfo" for var in info.Var]
+        self.assertEqual(translations, ["0x0407 0x04b0"])
+
+    def test_contents_are_the_list(self):
+        # A pattern stands where Qt's or Debian's version decides: the style plug-in's name, and
+        # a second Liberation package on Debian 13.
+        with open(CONTENTS) as listed:
+            patterns = [line.strip() for line in listed if line.strip()]
+        names = set(read_zip())
+        self.assertEqual({name for name in names
+                          if not any(fnmatch.fnmatchcase(name, p) for p in patterns)}, set())
+        self.assertEqual([p for p in patterns if not fnmatch.filter(names, p)], [])
 
 
 def end_through_the_dialog(wine, program, scale=1, shoot=None):
@@ -53,10 +96,9 @@ class ProgramTest(unittest.TestCase):
         style = window["style"][0]
         self.assertEqual(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU)
         self.assertFalse(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), hex(style))
-        left, top, right, bottom = window["frame"]
-        work = window["work"]
-        self.assertLessEqual(abs((left + right) - (work[0] + work[2])) / 2, 2, window)
-        self.assertLessEqual(abs((top + bottom) - (work[1] + work[3])) / 2, 2, window)
+        frame, work = window["frame"], window["work"]
+        for a, b in ((0, 2), (1, 3)):  # centred across and down
+            self.assertLessEqual(abs(frame[a] + frame[b] - work[a] - work[b]) / 2, 2, window)
         client = window["client"]
         for size, logical in zip((client[2] - client[0], client[3] - client[1]), form.size):
             self.assertLessEqual(abs(size - logical * scale), 0 if scale == 1 else 1, window)
@@ -157,24 +199,23 @@ CURRENT_USER = ("/CurrentUser", "C:\\users\\%s\\AppData\\Local\\Programs\\Kugelf
 
 class InstallerTest(unittest.TestCase):
     def files(self, wine, under="C:\\"):
-        found = set()
         top = wine.unix(under)
-        for root, _, names in os.walk(top):
-            if os.sep + "temp" in root.lower():
-                continue
-            found.update(os.path.relpath(os.path.join(root, name), top) for name in names)
-        return found
+        return {os.path.relpath(os.path.join(root, name), top) for root, _, names in os.walk(top)
+                if os.sep + "temp" not in root.lower() for name in names}
 
-    def install(self, wine, setup, mode):
+    def install(self, wine, setup, mode, folder, key, version):
         installer = os.path.join(wine.runtime.name, os.path.basename(setup))
         shutil.copy(setup, installer)
-        return wine.wine(installer, "/S", mode, timeout=120).returncode
-
-    def check_installed(self, wine, folder, key, version):
+        self.assertEqual(wine.wine(installer, "/S", mode, timeout=120).returncode, 0)
         self.assertIn("kugelfix.exe", self.files(wine, folder))
         entry = wine.wine("reg", "query", key).stdout
         for value in ("Kugelfix", version, "Kugelfix-Entwickler", "Deinstallieren.exe"):
             self.assertIn(value, entry)
+
+    def run_program(self, wine, folder):
+        program = wine.start("wine", folder + "\\kugelfix.exe", cwd=wine.runtime.name)
+        wine.probe("show", MAIN.title)
+        return program
 
     def uninstall(self, wine, before, mode, folder, key):
         # The uninstaller runs from a copy of itself and returns at once.
@@ -188,13 +229,11 @@ class InstallerTest(unittest.TestCase):
         mode, folder, key = CURRENT_USER
         with Wine() as wine:
             before = self.files(wine)
-            self.assertEqual(self.install(wine, SETUP, mode), 0)
-            self.check_installed(wine, folder, key, VERSION)
+            self.install(wine, SETUP, mode, folder, key, VERSION)
             self.assertTrue(any(path.endswith("/Start Menu/Programs/Kugelfix.lnk")
                                 for path in self.files(wine) - before))
             installed = self.files(wine, folder)
-            running = wine.start("wine", folder + "\\kugelfix.exe", cwd=wine.runtime.name)
-            wine.probe("show", MAIN.title)
+            running = self.run_program(wine, folder)
             # While it runs, the uninstaller stops and says why. Run in place (_?=, which
             # works only in a path without blanks), its own status comes back.
             uninstaller = (folder + "\\Deinstallieren.exe", mode, "_?=" + folder)
@@ -216,20 +255,17 @@ class InstallerTest(unittest.TestCase):
         expected.add("Deinstallieren.exe")
         with Wine() as wine:
             before = self.files(wine)
-            self.assertEqual(self.install(wine, SETUP, mode), 0)
-            self.check_installed(wine, folder, key, VERSION)
-            self.assertEqual(self.install(wine, LATER_SETUP, mode), 0)
-            self.check_installed(wine, folder, key, LATER_VERSION)
+            self.install(wine, SETUP, mode, folder, key, VERSION)
+            self.install(wine, LATER_SETUP, mode, folder, key, LATER_VERSION)
             self.assertEqual(self.files(wine, folder), expected)
             self.assertNotEqual(wine.wine("reg", "query", CURRENT_USER[2]).returncode, 0)
             # The same version again repairs what went missing.
             os.remove(os.path.join(wine.unix(folder), "Qt6Core.dll"))
-            self.assertEqual(self.install(wine, LATER_SETUP, mode), 0)
+            self.install(wine, LATER_SETUP, mode, folder, key, LATER_VERSION)
             self.assertEqual(self.files(wine, folder), expected)
-            running = wine.start("wine", folder + "\\kugelfix.exe", cwd=wine.runtime.name)
-            wine.probe("show", MAIN.title)
-            self.assertEqual(end_through_the_dialog(wine, running)[1], 0)
+            self.assertEqual(end_through_the_dialog(wine, self.run_program(wine, folder))[1], 0)
             self.uninstall(wine, before, mode, folder, key)
+
 
 if __name__ == "__main__":
     unittest.main()
