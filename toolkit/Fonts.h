@@ -15,8 +15,8 @@ struct Substitution
 };
 const QList<Substitution> &substitutions();
 
-// Maps every designed face onto its Liberation face, so the program looks the same on
-// every machine.
+// Draws a designed face the system lacks with its Liberation face, whose metrics are the
+// same, never with whatever the font fallback would pick.
 void registerSubstitutions();
 
 // Draws a designed face with another from now on, even where the system has a face of that name.

@@ -218,7 +218,7 @@ void Platform::chooseWindowSystem()
 
 void Platform::registerFaces()
 {
-    // The same Liberation faces on every machine, whatever else is installed.
+    // Where a designed face is missing, as on most machines, its Liberation face draws.
     Fonts::registerSubstitutions();
 }
 
