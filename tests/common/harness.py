@@ -228,14 +228,14 @@ class Wine(Desktop):
         return self.run("wine", *arguments, timeout=timeout)
 
     def unix(self, windows_path):
-        rest = windows_path.removeprefix("C:").strip("\\")
-        return os.path.join(self.prefix, "drive_c", *rest.split("\\"))
+        path = windows_path.removeprefix("C:").strip("\\").split("\\")
+        return os.path.join(self.prefix, "drive_c", *path)
 
     def probe(self, command, title, *more):
         result = self.wine(self.PROBE, command, title, *more)
         if result.returncode != 0:
-            raise AssertionError("winprobe %s %r: status %d %s" % (command, title, result.returncode,
-                                                                   result.stderr))
+            raise AssertionError("winprobe %s %r: status %d %s"
+                                 % (command, title, result.returncode, result.stderr))
         return {key: [int(n, 0) for n in numbers]
                 for key, *numbers in map(str.split, result.stdout.splitlines())}
 
@@ -349,7 +349,7 @@ class Browser:
                 f.querySelector('.window-name')?.textContent === %s);
             if (!frame)
                 return null;
-            const box = (e) => (({ left, top, width, height }) => [left, top, width, height])(
+            const box = (e) => ((r) => [r.left, r.top, r.width, r.height])(
                 e.getBoundingClientRect());
             // The title bar's buttons: restore, maximise and close, the close box last.
             const buttons = [...frame.querySelectorAll('.title-bar .action-button')]

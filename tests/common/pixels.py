@@ -1,6 +1,7 @@
 """Reading the windows' pixels as a user reads them."""
 
 import collections
+import functools
 import os
 
 from PIL import Image, ImageDraw, ImageFont
@@ -21,20 +22,28 @@ def glyphs(image, box):
     return ink.crop(bounds) if bounds else None
 
 
+@functools.cache
+def drawn_number(number):
+    canvas = Image.new("L", (120, 80), 255)
+    ImageDraw.Draw(canvas).text((10, 10), str(number), font=RESULT_FONT, fill=0)
+    return glyphs(canvas, (0, 0, 120, 80))
+
+
 def read_number(image, box):
     """The number 1 to 49 whose drawing in the result face is most like what the box shows, and
     how alike the two are (0 to 1): the share of their pixels they have in common, times how
     alike their widths are."""
     seen = glyphs(image, box)
+    if seen is None:
+        return None, 0.0
 
     def likeness(number):
-        canvas = Image.new("L", (120, 80), 255)
-        ImageDraw.Draw(canvas).text((10, 10), str(number), font=RESULT_FONT, fill=0)
-        drawn = glyphs(canvas, (0, 0, 120, 80))
+        drawn = drawn_number(number)
         pairs = list(zip(seen.resize(drawn.size).getdata(), drawn.getdata()))
-        both, either = (sum(1 for p, q in pairs if test(p, q)) for test in (min, max))
+        both = sum(1 for p, q in pairs if p and q)
+        either = sum(1 for p, q in pairs if p or q)
         return min(seen.width, drawn.width) / max(seen.width, drawn.width) * both / max(either, 1)
-    return max(((n, likeness(n)) for n in range(1, 50)), key=lambda r: r[1]) if seen else (None, 0)
+    return max(((n, likeness(n)) for n in range(1, 50)), key=lambda r: r[1])
 
 
 class Board:

@@ -81,8 +81,7 @@ def end_through_the_dialog(wine, program, scale=1, shoot=None):
     dialog = wine.probe("show", DIALOG.title)
     if shoot:
         shoot()
-    ok = DIALOG.centre("commando1")
-    wine.click(dialog, (round(ok[0] * scale), round(ok[1] * scale)))
+    wine.click(dialog, tuple(round(v * scale) for v in DIALOG.centre("commando1")))
     return dialog, program.wait(timeout=30)
 
 
